@@ -1,0 +1,27 @@
+// The units every window is laid out in: twips for positions, points at
+// 96 dpi for fonts, and the one Japanese face the windows are drawn with.
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QRect>
+
+namespace tavri {
+
+inline constexpr int kTwipsPerPixel = 15;
+
+inline QRect TwipsRect(int left, int top, int width, int height) {
+  return QRect(left / kTwipsPerPixel, top / kTwipsPerPixel,
+               width / kTwipsPerPixel, height / kTwipsPerPixel);
+}
+
+// "ＭＳ Ｐゴシック" where Windows has it; elsewhere the proportional IPA
+// Gothic at the same size. Pixel sizes keep the layout identical whatever
+// the screen's logical dpi; Qt's high-dpi scaling enlarges the whole window.
+QFont DesignFont(double points, bool bold);
+
+// Once at start-up: lets a font asked for by its Windows name find its
+// stand-in.
+void InstallFontSubstitutions();
+
+}  // namespace tavri
