@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds everything and runs every test: the core's
-# tests natively, the widget tests offscreen, and the core's tests built for
-# Windows with mingw-w64 and run under Wine.
+# tests natively, the widget tests offscreen, all of them again built with
+# AddressSanitizer and UndefinedBehaviorSanitizer, and the core's tests built
+# for Windows with mingw-w64 and run under Wine.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 jobs="$(nproc)"
@@ -12,12 +13,23 @@ cmake -S "$root" -B "$root/build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build "$root/build" -j "$jobs"
 ctest --test-dir "$root/build" --output-on-failure -j "$jobs"
 
+echo "== the same with AddressSanitizer and UndefinedBehaviorSanitizer"
+cmake -S "$root" -B "$root/build-sanitize" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DTAVRI_SANITIZE=ON
+cmake --build "$root/build-sanitize" -j "$jobs"
+# A finding ends the test with an error; leaks are findings too.
+ASAN_OPTIONS="detect_leaks=1:detect_stack_use_after_return=1:check_initialization_order=1:strict_init_order=1" \
+UBSAN_OPTIONS="print_stacktrace=1" \
+  ctest --test-dir "$root/build-sanitize" --output-on-failure -j "$jobs"
+
 echo "== Windows build of the core, tests under Wine"
 cmake -S "$root" -B "$root/build-windows" -G Ninja \
   -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64.cmake" -DTAVRI_CORE_ONLY=ON \
   -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build "$root/build-windows" -j "$jobs"
 export WINEPREFIX="$root/build-windows/wineprefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+# wineserver refuses a prefix folder that does not exist yet (a fresh build).
+mkdir -p "$WINEPREFIX"
 # Wine's helpers must start outside CTest, or they hold its output pipes open.
 /usr/lib/wine/wineserver -p >/dev/null 2>&1
 /usr/lib/wine/wine64 cmd /c exit >/dev/null 2>&1 || true
