@@ -10,6 +10,8 @@ packages=(
   fonts-ipafont-gothic             # the Japanese Gothic that stands in for ＭＳ Ｐゴシック
   g++-mingw-w64-x86-64 wine64      # the core built for Windows, its tests run under Wine
   xvfb xauth dbus                  # looking at the real window without a display
+  clang libclang-rt-14-dev         # libFuzzer targets (clang's runtime holds libFuzzer)
+  xdotool x11-utils libxdamage-dev # the benchmark watches the window's first frame under Xvfb
 )
 if [ "${TAVRI_SETUP_EXTRA:-}" != "" ]; then
   read -r -a extra <<<"$TAVRI_SETUP_EXTRA"

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds everything and runs every test: the core's
 # tests natively, the widget tests offscreen, all of them again built with
-# AddressSanitizer and UndefinedBehaviorSanitizer, and the core's tests built
-# for Windows with mingw-w64 and run under Wine.
+# AddressSanitizer and UndefinedBehaviorSanitizer, the fuzz targets on their
+# seed corpus, and the core's tests built for Windows with mingw-w64 and run
+# under Wine.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 jobs="$(nproc)"
@@ -15,12 +16,18 @@ ctest --test-dir "$root/build" --output-on-failure -j "$jobs"
 
 echo "== the same with AddressSanitizer and UndefinedBehaviorSanitizer"
 cmake -S "$root" -B "$root/build-sanitize" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DTAVRI_SANITIZE=ON
+  -DTAVRI_SANITIZE=ON -DTAVRI_BENCH=OFF
 cmake --build "$root/build-sanitize" -j "$jobs"
 # A finding ends the test with an error; leaks are findings too.
 ASAN_OPTIONS="detect_leaks=1:detect_stack_use_after_return=1:check_initialization_order=1:strict_init_order=1" \
 UBSAN_OPTIONS="print_stacktrace=1" \
   ctest --test-dir "$root/build-sanitize" --output-on-failure -j "$jobs"
+
+echo "== fuzz targets (clang, libFuzzer) replay their seed corpus"
+cmake -S "$root" -B "$root/build-fuzz" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DCMAKE_CXX_COMPILER=clang++ -DTAVRI_FUZZ=ON -DTAVRI_CORE_ONLY=ON -DTAVRI_BUILD_TESTS=OFF
+cmake --build "$root/build-fuzz" -j "$jobs"
+UBSAN_OPTIONS="print_stacktrace=1" ctest --test-dir "$root/build-fuzz" --output-on-failure -j "$jobs"
 
 echo "== Windows build of the core, tests under Wine"
 cmake -S "$root" -B "$root/build-windows" -G Ninja \
