@@ -112,6 +112,23 @@ class Form1 {
   void HideFormulaEntry();
   void NewProblem();
 
+  // Problem making.
+  std::int16_t DrawBelow(int count);
+  std::int16_t DrawNonZeroCoefficient();
+  void FillRandomRow();
+  std::string YText(std::int16_t x) const;
+
+  // The x range.
+  void ShowRangeChange(std::int16_t range);
+
+  // Answers and the end of a game.
+  static constexpr std::int16_t kLastProblem = 5;
+  enum class EndCause { Answer, TimeOut };
+  bool ProblemIsOpen() const;
+  Label& MarkCell();
+  void JudgeFormula(bool valuesRight);
+  void GameEnd(EndCause cause);
+
   Module1& module_;
   Platform& platform_;
   Form1Windows& windows_;
