@@ -10,6 +10,9 @@ packages=(
   fonts-ipafont-gothic             # the Japanese Gothic that stands in for ＭＳ Ｐゴシック
   g++-mingw-w64-x86-64 wine64      # the core built for Windows, its tests run under Wine
   xvfb xauth dbus                  # looking at the real window without a display
+  librsvg2-bin icoutils            # the application icon rendered to PNG and .ico
+  desktop-file-utils appstream     # validators of the desktop entry and the AppStream data
+  dpkg-dev                         # dpkg-shlibdeps, which CPack uses for the package's dependencies
 )
 if [ "${TAVRI_SETUP_EXTRA:-}" != "" ]; then
   read -r -a extra <<<"$TAVRI_SETUP_EXTRA"
