@@ -12,6 +12,9 @@ packages=(
   xvfb xauth dbus                  # looking at the real window without a display
   clang libclang-rt-14-dev         # libFuzzer targets (clang's runtime holds libFuzzer)
   xdotool x11-utils libxdamage-dev # the benchmark watches the window's first frame under Xvfb
+  librsvg2-bin icoutils            # the application icon rendered to PNG and .ico
+  desktop-file-utils appstream     # validators of the desktop entry and the AppStream data
+  dpkg-dev                         # dpkg-shlibdeps, which CPack uses for the package's dependencies
 )
 if [ "${TAVRI_SETUP_EXTRA:-}" != "" ]; then
   read -r -a extra <<<"$TAVRI_SETUP_EXTRA"

@@ -34,6 +34,14 @@ struct MenuItem {
 // Interval in milliseconds; 0 means no ticks.
 struct Timer {
   int Interval = 0;
+  // Counts the times a countdown was (re)started with a full period, so the
+  // front end can tell a fresh start from an interval that merely stayed.
+  unsigned Starts = 0;
+
+  void Start(int interval) {
+    Interval = interval;
+    ++Starts;
+  }
 };
 
 }  // namespace tavri

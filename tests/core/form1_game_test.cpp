@@ -148,6 +148,19 @@ TEST_F(Game, StartDuringTheFormulaEntryAbandonsTheGame) {
   EXPECT_EQ(windows.resultsModal, 0);
 }
 
+TEST_F(Game, StartDuringACountdownBeginsAFullPeriod) {
+  Start(kProportional, 2);
+  Tick(3);
+  const unsigned startsBefore = form.Timer1.Starts;
+  QueueProblem(kLinear, 1, 1);
+  form.Command1_Click();
+  // The interval stays 2000, but the countdown starts over, so the new
+  // problem's first point is not cut short by the old phase.
+  EXPECT_EQ(form.Timer1.Interval, 2000);
+  EXPECT_EQ(form.Timer1.Starts, startsBefore + 1);
+  EXPECT_EQ(form.tokuten.Caption, "10");
+}
+
 TEST_F(Game, RangeChangedMidGameAppliesFromTheNextProblem) {
   Start(kProportional, -3);
   const auto x = XRow();

@@ -26,7 +26,9 @@ void Form1::NewProblem() {
   // blank that the ticks' " 9" … " 0" carry.
   const std::string shown = SignedText(points);
   tokuten.Caption = shown.substr(shown.size() - 2);
-  Timer1.Interval = kCountdownInterval;
+  // A full period also when Start interrupts a running countdown: the
+  // first point of a new problem is never cut short.
+  Timer1.Start(kCountdownInterval);
 
   ++problemNo;
   monbang.Caption = "第" + SignedText(problemNo) + "問";
