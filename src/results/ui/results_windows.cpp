@@ -2,19 +2,47 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QEvent>
 #include <QStandardPaths>
 #include <QWidget>
+
+#include <functional>
 
 #include "results/core/results_file.h"
 
 namespace tavri {
+
+namespace {
+
+// Sees the application's quit request before Qt closes the windows.
+class QuitWatcher : public QObject {
+ public:
+  explicit QuitWatcher(std::function<void()> onQuit) : onQuit_(std::move(onQuit)) {
+    QCoreApplication::instance()->installEventFilter(this);
+  }
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (watched == QCoreApplication::instance() && event->type() == QEvent::Quit) onQuit_();
+    return false;
+  }
+
+ private:
+  std::function<void()> onQuit_;
+};
+
+std::unique_ptr<QObject> WatchQuit(ResultsWindows& windows) {
+  if (!QCoreApplication::instance()) return nullptr;
+  return std::make_unique<QuitWatcher>([&windows] { windows.CloseWithoutStoring(); });
+}
+
+}  // namespace
 
 ResultsWindows::ResultsWindows(Module1& module, Platform& platform, QWidget* owner)
     : module_(module),
       platform_(platform),
       ownFiles_(std::make_unique<SystemFileSystem>()),
       files_(*ownFiles_),
-      owner_(owner) {}
+      owner_(owner),
+      quitWatcher_(WatchQuit(*this)) {}
 
 ResultsWindows::ResultsWindows(Module1& module, Platform& platform, FileSystem& files,
                                std::string resultsPath, QWidget* owner)
@@ -22,7 +50,8 @@ ResultsWindows::ResultsWindows(Module1& module, Platform& platform, FileSystem& 
       platform_(platform),
       files_(files),
       resultsPath_(std::move(resultsPath)),
-      owner_(owner) {}
+      owner_(owner),
+      quitWatcher_(WatchQuit(*this)) {}
 
 ResultsWindows::~ResultsWindows() {
   if (window_) {

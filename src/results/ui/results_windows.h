@@ -40,6 +40,9 @@ class ResultsWindows {
   // window, or brings an open one forward.
   void ShowModeless();
   // Exit: the open window (if any) goes away without storing anything.
+  // Ending the program with QApplication::quit() does this by itself: Qt
+  // closes every window on quitting, and a close must not count as the
+  // close box there.
   void CloseWithoutStoring();
 
   // The open window, or null (also once it has been unloaded and waits to
@@ -65,6 +68,7 @@ class ResultsWindows {
   std::string resultsPath_;
   QPointer<QWidget> owner_;
   QPointer<Form3Window> window_;
+  std::unique_ptr<QObject> quitWatcher_;
 };
 
 }  // namespace tavri
