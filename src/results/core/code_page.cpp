@@ -1,0 +1,163 @@
+#include "results/core/code_page.h"
+
+#include <optional>
+
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <iconv.h>
+#endif
+
+namespace tavri {
+
+namespace {
+
+constexpr char32_t kReplacement = 0xFFFD;
+
+bool IsLeadByte(unsigned char b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); }
+bool IsTrailByte(unsigned char b) { return b >= 0x40 && b <= 0xFC && b != 0x7F; }
+// ASCII and the half-width katakana; the other single bytes (80, A0, FD-FF)
+// are characters on one platform and not on another, so neither reads them.
+bool IsSingleByteCharacter(unsigned char b) { return b < 0x80 || (b >= 0xA1 && b <= 0xDF); }
+
+#ifdef _WIN32
+
+constexpr UINT kCodePage = 932;
+
+std::wstring Utf16(char32_t c) {
+  if (c < 0x10000) return std::wstring(1, static_cast<wchar_t>(c));
+  c -= 0x10000;
+  return {static_cast<wchar_t>(0xD800 + (c >> 10)), static_cast<wchar_t>(0xDC00 + (c & 0x3FF))};
+}
+
+std::optional<std::string> EncodeOne(char32_t c) {
+  if (c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) return std::nullopt;
+  std::wstring wide = Utf16(c);
+  char out[8];
+  BOOL usedDefault = FALSE;
+  // No best fit: a character the code page lacks must not turn silently into
+  // a look-alike; it becomes "?" like everything else that cannot be stored.
+  int n = WideCharToMultiByte(kCodePage, WC_NO_BEST_FIT_CHARS, wide.data(),
+                              static_cast<int>(wide.size()), out, sizeof out, nullptr,
+                              &usedDefault);
+  if (n <= 0 || usedDefault) return std::nullopt;
+  return std::string(out, static_cast<std::size_t>(n));
+}
+
+std::optional<char32_t> DecodeOne(std::string_view unit) {
+  wchar_t out[4];
+  int n = MultiByteToWideChar(kCodePage, MB_ERR_INVALID_CHARS, unit.data(),
+                              static_cast<int>(unit.size()), out, 4);
+  if (n != 1) return std::nullopt;
+  return static_cast<char32_t>(out[0]);
+}
+
+#else
+
+// One conversion descriptor per call; the names are short, so converting
+// character by character costs nothing worth saving.
+class Iconv {
+ public:
+  Iconv(const char* to, const char* from) : cd_(iconv_open(to, from)) {}
+  ~Iconv() {
+    if (ok()) iconv_close(cd_);
+  }
+  Iconv(const Iconv&) = delete;
+  Iconv& operator=(const Iconv&) = delete;
+  bool ok() const { return cd_ != reinterpret_cast<iconv_t>(-1); }
+
+  // Converts the whole input or nothing.
+  std::optional<std::string> Convert(std::string_view in) {
+    if (!ok()) return std::nullopt;
+    iconv(cd_, nullptr, nullptr, nullptr, nullptr);
+    std::string source(in);
+    char* inPtr = source.data();
+    std::size_t inLeft = source.size();
+    char out[16];
+    char* outPtr = out;
+    std::size_t outLeft = sizeof out;
+    if (iconv(cd_, &inPtr, &inLeft, &outPtr, &outLeft) == static_cast<std::size_t>(-1) ||
+        inLeft != 0)
+      return std::nullopt;
+    return std::string(out, static_cast<std::size_t>(outPtr - out));
+  }
+
+ private:
+  iconv_t cd_;
+};
+
+std::string Utf32Le(char32_t c) {
+  std::string bytes(4, '\0');
+  for (int i = 0; i < 4; ++i) bytes[i] = static_cast<char>((c >> (8 * i)) & 0xFF);
+  return bytes;
+}
+
+#endif
+
+}  // namespace
+
+std::string ToCp932(std::u32string_view text) {
+  std::string out;
+  out.reserve(text.size() * 2);
+#ifndef _WIN32
+  Iconv encoder("CP932", "UTF-32LE");
+#endif
+  for (char32_t c : text) {
+#ifdef _WIN32
+    std::optional<std::string> bytes = EncodeOne(c);
+#else
+    std::optional<std::string> bytes;
+    if (c <= 0x10FFFF && !(c >= 0xD800 && c <= 0xDFFF)) bytes = encoder.Convert(Utf32Le(c));
+#endif
+    if (bytes && !bytes->empty() && bytes->size() <= 2)
+      out += *bytes;
+    else
+      out += '?';
+  }
+  return out;
+}
+
+std::u32string FromCp932(std::string_view bytes) {
+  std::u32string out;
+  out.reserve(bytes.size());
+#ifndef _WIN32
+  Iconv decoder("UTF-32LE", "CP932");
+#endif
+  std::size_t pos = 0;
+  while (pos < bytes.size()) {
+    unsigned char lead = static_cast<unsigned char>(bytes[pos]);
+    std::size_t length = 1;
+    if (IsLeadByte(lead)) {
+      // A lead byte without a trail byte after it stands alone; the byte that
+      // follows is read again as the start of the next character.
+      if (pos + 1 >= bytes.size() || !IsTrailByte(static_cast<unsigned char>(bytes[pos + 1]))) {
+        out += kReplacement;
+        ++pos;
+        continue;
+      }
+      length = 2;
+    } else if (!IsSingleByteCharacter(lead)) {
+      out += kReplacement;
+      ++pos;
+      continue;
+    }
+    std::string_view unit = bytes.substr(pos, length);
+    pos += length;
+#ifdef _WIN32
+    std::optional<char32_t> c = DecodeOne(unit);
+    out += c ? *c : kReplacement;
+#else
+    std::optional<std::string> wide = decoder.Convert(unit);
+    if (wide && wide->size() == 4) {
+      char32_t c = 0;
+      for (int i = 3; i >= 0; --i) c = (c << 8) | static_cast<unsigned char>((*wide)[i]);
+      out += c;
+    } else {
+      out += kReplacement;
+    }
+#endif
+  }
+  return out;
+}
+
+}  // namespace tavri

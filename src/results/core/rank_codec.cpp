@@ -1,0 +1,45 @@
+#include "results/core/rank_codec.h"
+
+#include <cstdint>
+
+#include "results/core/code_page.h"
+
+namespace tavri {
+
+std::string NameField(std::u32string_view name) {
+  std::string field;
+  for (char32_t c : name) {
+    std::string bytes = ToCp932(std::u32string_view(&c, 1));
+    if (field.size() + bytes.size() > kNameFieldSize) break;
+    field += bytes;
+  }
+  field.resize(kNameFieldSize, ' ');
+  return field;
+}
+
+std::string EncodeRecord(const RankRecord& record) {
+  std::string bytes = NameField(record.name);
+  auto score = static_cast<std::uint16_t>(record.score);
+  bytes += static_cast<char>(score & 0xFF);
+  bytes += static_cast<char>(score >> 8);
+  return bytes;
+}
+
+RankRecord DecodeRecord(std::string_view bytes) {
+  RankRecord record;
+  record.SetName(FromCp932(bytes.substr(0, kNameFieldSize)));
+  if (bytes.size() >= kRecordSize) {
+    auto low = static_cast<unsigned char>(bytes[kNameFieldSize]);
+    auto high = static_cast<unsigned char>(bytes[kNameFieldSize + 1]);
+    record.score = static_cast<std::int16_t>(static_cast<std::uint16_t>(low | (high << 8)));
+  }
+  return record;
+}
+
+RankRecord RecordAt(std::string_view file, std::size_t number) {
+  std::size_t offset = (number - 1) * kRecordSize;
+  if (number == 0 || offset >= file.size()) return RankRecord{};
+  return DecodeRecord(file.substr(offset, kRecordSize));
+}
+
+}  // namespace tavri

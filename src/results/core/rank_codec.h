@@ -1,0 +1,31 @@
+// The 12-byte record of the results file: a 10-byte name in code page 932,
+// padded with blanks, then the score as a 16-bit little-endian signed integer.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+#include "shared/module1.h"
+
+namespace tavri {
+
+inline constexpr std::size_t kRecordSize = 12;
+inline constexpr std::size_t kNameFieldSize = 10;
+
+// The name as it is stored: as many whole characters as fit in ten bytes (a
+// double-byte character that would stick out is left off, never halved),
+// then blanks. A record therefore never spills into its neighbour.
+std::string NameField(std::u32string_view name);
+
+std::string EncodeRecord(const RankRecord& record);
+
+// Reads up to twelve bytes. Whatever is missing reads as blanks and 0, so a
+// cut-off last record of a file does no harm.
+RankRecord DecodeRecord(std::string_view bytes);
+
+// Record n (from 1) of a file's bytes; a record beyond the end reads as an
+// empty name and 0.
+RankRecord RecordAt(std::string_view file, std::size_t number);
+
+}  // namespace tavri
