@@ -32,6 +32,16 @@ TEST(ResultsFolder, BesideTheProgramWhenItCanBeWrittenElseTheDataFolder) {
   EXPECT_EQ(ChooseResultsFolder("/opt/tavri", "", only("")), "/opt/tavri");
 }
 
+TEST(ResultsFolder, AnInstalledCopyKeepsItsListInTheDataFolder) {
+  auto anywhere = [](const std::string&) { return true; };  // as root
+  EXPECT_EQ(ChooseResultsFolder("/usr/bin", "/home/a/.local/share/tavri", anywhere),
+            "/home/a/.local/share/tavri");
+  EXPECT_EQ(ChooseResultsFolder("/usr/local/bin", "/root/.local/share/tavri", anywhere),
+            "/root/.local/share/tavri");
+  EXPECT_EQ(ChooseResultsFolder("/usrfoo/tavri", "/home/a/.local/share/tavri", anywhere),
+            "/usrfoo/tavri");
+}
+
 TEST(ResultsFolder, PathJoinsWithOneSeparator) {
 #ifdef _WIN32
   EXPECT_EQ(JoinPath("C:\\", "tavri.rnk"), "C:\\tavri.rnk");

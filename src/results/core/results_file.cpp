@@ -2,9 +2,18 @@
 
 namespace tavri {
 
+bool IsSystemProgramFolder(std::string_view folder) {
+  // Variable data never belongs under /usr, even for a user (root) who could
+  // write there: a package update would not expect it and every account
+  // would share one list.
+  return folder == "/usr" || folder.starts_with("/usr/");
+}
+
 std::string ChooseResultsFolder(const std::string& programFolder, const std::string& dataFolder,
                                 const std::function<bool(const std::string&)>& canWriteIn) {
-  if (!programFolder.empty() && canWriteIn(programFolder)) return programFolder;
+  if (!programFolder.empty() && !IsSystemProgramFolder(programFolder) &&
+      canWriteIn(programFolder))
+    return programFolder;
   if (dataFolder.empty()) return programFolder;
   return dataFolder;
 }

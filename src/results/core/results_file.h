@@ -19,7 +19,9 @@ inline constexpr std::size_t kClearedRecords = 20;
 
 // Beside the program, where a copied program folder keeps its own list, when
 // that folder can be written; otherwise (an installed copy) the user's data
-// folder, so the list is still kept.
+// folder, so the list is still kept. An installed copy under /usr always
+// keeps its list in the data folder.
+bool IsSystemProgramFolder(std::string_view folder);
 std::string ChooseResultsFolder(const std::string& programFolder, const std::string& dataFolder,
                                 const std::function<bool(const std::string&)>& canWriteIn);
 

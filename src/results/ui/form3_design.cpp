@@ -52,8 +52,6 @@ const WindowDesign& Form3Design() {
   return design;
 }
 
-int TwipsToPixels(int twips) { return static_cast<int>(std::lround(twips / 15.0)); }
-
 QRect PixelRect(const ControlDesign& control) {
   if (control.kind == ControlKind::Line) {
     // One pixel thick, along whichever axis the line runs.
@@ -63,14 +61,6 @@ QRect PixelRect(const ControlDesign& control) {
   }
   return QRect(TwipsToPixels(control.left), TwipsToPixels(control.top),
                TwipsToPixels(control.width), TwipsToPixels(control.height));
-}
-
-QFont DesignFont(double points, bool bold) {
-  QFont font;
-  font.setFamilies({"ＭＳ Ｐゴシック", "MS PGothic", "IPAPGothic", "Noto Sans CJK JP"});
-  font.setPixelSize(static_cast<int>(std::lround(points * 4.0 / 3.0)));
-  font.setWeight(bold ? QFont::Bold : QFont::Normal);
-  return font;
 }
 
 QFont WindowFont() { return DesignFont(9, false); }

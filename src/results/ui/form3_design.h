@@ -10,6 +10,8 @@
 #include <QRect>
 #include <QString>
 
+#include "shared/ui/design_units.h"
+
 namespace tavri {
 
 enum class ControlKind { Label, Button, TextBox, Line };
@@ -37,13 +39,7 @@ struct WindowDesign {
 
 const WindowDesign& Form3Design();
 
-// Twips to pixels at 96 dpi (15 to a pixel), to the nearest pixel.
-int TwipsToPixels(int twips);
 QRect PixelRect(const ControlDesign& control);
-// The design face, with Japanese proportional Gothic faces standing in where
-// it is missing; the size in pixels (points * 4 / 3) so the layout matches
-// the design whatever the screen's dpi.
-QFont DesignFont(double points, bool bold);
 // The window's own font: the user-interface font at a small size.
 QFont WindowFont();
 

@@ -10,9 +10,14 @@ namespace tavri {
 
 inline constexpr int kTwipsPerPixel = 15;
 
+// Twips to pixels at 96 dpi, to the nearest pixel (732 twips are 49).
+inline int TwipsToPixels(int twips) {
+  return (twips + kTwipsPerPixel / 2) / kTwipsPerPixel;
+}
+
 inline QRect TwipsRect(int left, int top, int width, int height) {
-  return QRect(left / kTwipsPerPixel, top / kTwipsPerPixel,
-               width / kTwipsPerPixel, height / kTwipsPerPixel);
+  return QRect(TwipsToPixels(left), TwipsToPixels(top), TwipsToPixels(width),
+               TwipsToPixels(height));
 }
 
 // "ＭＳ Ｐゴシック" where Windows has it; elsewhere the proportional IPA
