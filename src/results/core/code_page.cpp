@@ -54,8 +54,6 @@ std::optional<char32_t> DecodeOne(std::string_view unit) {
 
 #else
 
-// One conversion descriptor per call; the names are short, so converting
-// character by character costs nothing worth saving.
 class Iconv {
  public:
   Iconv(const char* to, const char* from) : cd_(iconv_open(to, from)) {}
@@ -86,6 +84,18 @@ class Iconv {
   iconv_t cd_;
 };
 
+// Opening a conversion costs far more than converting a name, and a save
+// converts 75 of them character by character: each thread keeps one of each
+// (Convert resets its state before every use).
+Iconv& Encoder() {
+  thread_local Iconv encoder("CP932", "UTF-32LE");
+  return encoder;
+}
+Iconv& Decoder() {
+  thread_local Iconv decoder("UTF-32LE", "CP932");
+  return decoder;
+}
+
 std::string Utf32Le(char32_t c) {
   std::string bytes(4, '\0');
   for (int i = 0; i < 4; ++i) bytes[i] = static_cast<char>((c >> (8 * i)) & 0xFF);
@@ -100,7 +110,8 @@ std::string ToCp932(std::u32string_view text) {
   std::string out;
   out.reserve(text.size() * 2);
 #ifndef _WIN32
-  Iconv encoder("CP932", "UTF-32LE");
+  Iconv& encoder = Encoder();
+  Iconv& decoder = Decoder();
 #endif
   for (char32_t c : text) {
 #ifdef _WIN32
@@ -108,6 +119,11 @@ std::string ToCp932(std::u32string_view text) {
 #else
     std::optional<std::string> bytes;
     if (c <= 0x10FFFF && !(c >= 0xD800 && c <= 0xDFFF)) bytes = encoder.Convert(Utf32Le(c));
+    // glibc maps some characters the code page lacks to look-alikes (the
+    // cent sign to the full-width cent sign, the minus sign U+2212 to the
+    // full-width hyphen-minus). Windows, told not to best-fit, writes "?";
+    // so does this side: only bytes that read back as the same character.
+    if (bytes && decoder.Convert(*bytes) != Utf32Le(c)) bytes.reset();
 #endif
     if (bytes && !bytes->empty() && bytes->size() <= 2)
       out += *bytes;
@@ -121,7 +137,7 @@ std::u32string FromCp932(std::string_view bytes) {
   std::u32string out;
   out.reserve(bytes.size());
 #ifndef _WIN32
-  Iconv decoder("UTF-32LE", "CP932");
+  Iconv& decoder = Decoder();
 #endif
   std::size_t pos = 0;
   while (pos < bytes.size()) {
