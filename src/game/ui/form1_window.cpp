@@ -13,6 +13,7 @@
 #include <QStyle>
 
 #include "game/ui/activation_watcher.h"
+#include "game/ui/countdown_clock.h"
 #include "game/ui/design_frame.h"
 #include "game/ui/design_line.h"
 #include "game/ui/design_style.h"
@@ -335,16 +336,12 @@ void Form1Window::Render() {
 }
 
 void Form1Window::RenderTimer() {
-  const int interval = form_.Timer1.Interval;
-  const unsigned starts = form_.Timer1.Interval.Starts();
-  if (interval <= 0) {
-    timer_.stop();
-  } else if (starts != timerStarts_ || !timer_.isActive() || timer_.interval() != interval) {
-    // Each start the game makes begins a full period, also when the
-    // interval was 2000 before and is 2000 again.
-    timer_.start(interval);
+  switch (ui::FollowTimer(form_.Timer1, timerStarts_, timer_.isActive(), timer_.interval())) {
+    case ui::ClockChange::Keep: break;
+    case ui::ClockChange::Stop: timer_.stop(); break;
+    case ui::ClockChange::Restart: timer_.start(form_.Timer1.Interval); break;
   }
-  timerStarts_ = starts;
+  timerStarts_ = form_.Timer1.Interval.Starts();
 }
 
 void Form1Window::RenderFocus() {
