@@ -22,7 +22,10 @@ bool ActivationWatcher::eventFilter(QObject* watched, QEvent* event) {
   // new window is activated first, the old one deactivated after); looking
   // at it on both catches every change, including the switch to another
   // application, after which no window of ours is active.
-  if (event->type() == QEvent::WindowActivate || event->type() == QEvent::WindowDeactivate)
+  const bool activation =
+      event->type() == QEvent::WindowActivate || event->type() == QEvent::WindowDeactivate;
+  // Sent to every widget of the window; the window's own copy is enough.
+  if (activation && watched->isWidgetType() && static_cast<QWidget*>(watched)->isWindow())
     Observe(QApplication::activeWindow());
   return QObject::eventFilter(watched, event);
 }
@@ -39,6 +42,12 @@ std::optional<ActivationWatcher::Origin> ActivationWatcher::Classify(QWidget* wi
 void ActivationWatcher::Observe(QWidget* nowActive) {
   const std::optional<Origin> origin = Classify(nowActive);
   if (!origin) return;
+  // When the active window of ours is hidden or closed (a message box
+  // answered, the help window's back button), for a moment no window is
+  // active until the next one is; the player has not left the program.
+  if (*origin == Origin::OtherApplication && currentOrigin_ != Origin::OtherApplication &&
+      (current_.isNull() || current_->isHidden()))
+    return;
   const bool unchanged = *origin == currentOrigin_ &&
                          (*origin == Origin::OtherApplication || nowActive == current_);
   if (unchanged) return;
