@@ -19,6 +19,8 @@ cmake -S "$root" -B "$root/build-windows" -G Ninja \
 cmake --build "$root/build-windows" -j "$jobs"
 export WINEPREFIX="$root/build-windows/wineprefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 # Wine's helpers must start outside CTest, or they hold its output pipes open.
+# The server needs the prefix folder to exist; Wine fills it on first use.
+mkdir -p "$WINEPREFIX"
 /usr/lib/wine/wineserver -p >/dev/null 2>&1
 /usr/lib/wine/wine64 cmd /c exit >/dev/null 2>&1 || true
 status=0
