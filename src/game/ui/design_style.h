@@ -13,39 +13,12 @@
 
 #include <cmath>
 
+#include "shared/ui/design_units.h"
+
 namespace tavri::ui {
 
-inline constexpr int kTwipsPerPixel = 15;
-
-// Every position of the designs is a whole number of pixels; rounding only
-// guards against a value that is not.
-constexpr int Pixels(int twips) {
-  return (twips + kTwipsPerPixel / 2) / kTwipsPerPixel;
-}
-
-// A point is 4/3 of a pixel at 96 dpi. Sizing in pixels keeps the designed
-// size whatever dpi the platform reports.
-inline int FontPixels(double points) {
-  return static_cast<int>(std::lround(points * 4.0 / 3.0));
-}
-
-// The designed face first; where it is missing (it is a Windows font) the
-// freely available IPA proportional Gothic has the same metrics class.
-inline QStringList DesignFamilies() {
-  return {QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("MS PGothic"),
-          QStringLiteral("IPAPGothic")};
-}
-
-inline QFont DesignFont(double points, bool bold) {
-  QFont font;
-  font.setFamilies(DesignFamilies());
-  font.setPixelSize(FontPixels(points));
-  font.setWeight(bold ? QFont::Bold : QFont::Normal);
-  font.setItalic(false);
-  font.setUnderline(false);
-  font.setStrikeOut(false);
-  return font;
-}
+// Positions in twips to pixels; fonts come from DesignFont.
+constexpr int Pixels(int twips) { return TwipsToPixels(twips); }
 
 struct Rgb {
   int red = 0;

@@ -24,7 +24,6 @@ namespace tavri {
 
 using ui::ControlDesign;
 using ui::ControlType;
-using ui::DesignFont;
 using ui::DesignName;
 using ui::Pixels;
 
@@ -151,7 +150,7 @@ void Form1Window::BuildMenus() {
   QMenuBar* bar = menuBar();
   bar->setObjectName(QStringLiteral("menuBar"));
   QFont menuFont = QApplication::font(bar);
-  menuFont.setFamilies(ui::DesignFamilies());
+  menuFont.setFamilies(DesignFamilies());
   bar->setFont(menuFont);
   QMenu* current = nullptr;
   for (const ui::MenuDesign& design : ui::Form1Menus()) {
