@@ -38,6 +38,8 @@ export WINEPREFIX="$root/build-windows/wineprefix" WINEDEBUG=-all WINEDLLOVERRID
 # wineserver refuses a prefix folder that does not exist yet (a fresh build).
 mkdir -p "$WINEPREFIX"
 # Wine's helpers must start outside CTest, or they hold its output pipes open.
+# The server needs the prefix folder to exist; Wine fills it on first use.
+mkdir -p "$WINEPREFIX"
 /usr/lib/wine/wineserver -p >/dev/null 2>&1
 /usr/lib/wine/wine64 cmd /c exit >/dev/null 2>&1 || true
 status=0

@@ -1,6 +1,33 @@
+// Program start: the real platform, the windows and the game window, shown
+// centred once its load handler has set it up.
 #include <QApplication>
 
-int main(int argc, char** argv) {
-  QApplication app(argc, argv);
-  return 0;
+#include "app/app_windows.h"
+#include "app/qt_platform.h"
+#include "game/core/form1.h"
+#include "game/ui/form1_window.h"
+#include "shared/module1.h"
+
+int main() {
+  // The program reads no options, environment or settings of its own. Qt
+  // would take options such as -style from the command line and colours and
+  // fonts from the desktop's settings files, so it is given neither.
+  static int qtArgc = 1;
+  static char programName[] = "tavri";
+  static char* qtArgv[] = {programName, nullptr};
+  QGuiApplication::setDesktopSettingsAware(false);
+  QCoreApplication::setAttribute(Qt::AA_DisableSessionManager);
+  QCoreApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
+  QApplication app(qtArgc, qtArgv);
+
+  tavri::Module1 module;
+  tavri::QtPlatform platform;
+  tavri::AppWindows windows;
+  tavri::Form1 form(module, platform, windows);
+  tavri::Form1Window window(form);
+  windows.SetGameWindow(&window);
+
+  window.Load();
+  window.ShowCentred();
+  return app.exec();
 }

@@ -37,7 +37,7 @@ Form2Window::Form2Window(std::function<void()> showGameWindow, QWidget* parent)
     : QWidget(parent), showGameWindow_(std::move(showGameWindow)), core_(*this) {
   setObjectName(QStringLiteral("Form2"));
   setWindowTitle(QStringLiteral("Ranvik(Orsel)"));
-  setFixedSize(6090 / kTwipsPerPixel, 6645 / kTwipsPerPixel);
+  setFixedSize(TwipsToPixels(6090), TwipsToPixels(6645));
   setAutoFillBackground(true);
   QPalette palette = this->palette();
   palette.setColor(QPalette::Window, QColor(0, 0, 255));

@@ -9,13 +9,16 @@ namespace {
 const QString kDesignFace = QStringLiteral("ＭＳ Ｐゴシック");
 }
 
+QStringList DesignFamilies() {
+  return {kDesignFace, QStringLiteral("MS PGothic"), QStringLiteral("IPAPGothic"),
+          QStringLiteral("IPAGothic")};
+}
+
 QFont DesignFont(double points, bool bold) {
   QFont font;
-  font.setFamilies({kDesignFace, QStringLiteral("MS PGothic"),
-                    QStringLiteral("IPAPGothic"), QStringLiteral("IPAGothic")});
+  font.setFamilies(DesignFamilies());
   font.setPixelSize(static_cast<int>(std::lround(points * 4.0 / 3.0)));
   font.setWeight(bold ? QFont::Bold : QFont::Normal);
-  font.setStyleStrategy(QFont::PreferAntialias);
   return font;
 }
 

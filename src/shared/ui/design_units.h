@@ -5,13 +5,14 @@
 #include <QColor>
 #include <QFont>
 #include <QRect>
+#include <QStringList>
 
 namespace tavri {
 
 inline constexpr int kTwipsPerPixel = 15;
 
 // Twips to pixels at 96 dpi, to the nearest pixel (732 twips are 49).
-inline int TwipsToPixels(int twips) {
+constexpr int TwipsToPixels(int twips) {
   return (twips + kTwipsPerPixel / 2) / kTwipsPerPixel;
 }
 
@@ -24,6 +25,9 @@ inline QRect TwipsRect(int left, int top, int width, int height) {
 // Gothic at the same size. Pixel sizes keep the layout identical whatever
 // the screen's logical dpi; Qt's high-dpi scaling enlarges the whole window.
 QFont DesignFont(double points, bool bold);
+
+// The designed face first, then its stand-ins.
+QStringList DesignFamilies();
 
 // Once at start-up: lets a font asked for by its Windows name find its
 // stand-in.
