@@ -35,8 +35,6 @@ cmake -S "$root" -B "$root/build-windows" -G Ninja \
   -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build "$root/build-windows" -j "$jobs"
 export WINEPREFIX="$root/build-windows/wineprefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-# wineserver refuses a prefix folder that does not exist yet (a fresh build).
-mkdir -p "$WINEPREFIX"
 # Wine's helpers must start outside CTest, or they hold its output pipes open.
 # The server needs the prefix folder to exist; Wine fills it on first use.
 mkdir -p "$WINEPREFIX"
