@@ -6,12 +6,17 @@
 // form1.png      the game window as the player first sees it (after load)
 // form1_design.png  the game window in its design state: every control
 //                visible with its design caption, before the load handler
+// form1_inverse.png  a problem of y = a / x on －２～２, three ticks in
+// form1_linear_entry.png  the formula entry of y = ax + b on １～５
+// form1_marks.png  the mark list after a whole game
 // form2.png      the help window
 #include <QApplication>
 #include <QDir>
 #include <QPixmap>
 
 #include <cstdio>
+#include <deque>
+#include <initializer_list>
 
 #include "game/core/form1.h"
 #include "game/ui/form1_window.h"
@@ -21,7 +26,8 @@
 
 namespace {
 
-// Answers every message box at once: a picture needs no notice.
+// Answers every message box at once: a picture needs no notice. Draws come
+// from a script while it lasts, so a scene shows the problem it names.
 class QuietPlatform : public tavri::Platform {
  public:
   tavri::MessageAnswer MsgBox(const tavri::MessageBoxSpec&) override {
@@ -29,11 +35,23 @@ class QuietPlatform : public tavri::Platform {
   }
   void Beep() override {}
   void Randomize() override { random_.Randomize(); }
-  float Rnd() override { return random_.Next(); }
+  float Rnd() override {
+    if (script_.empty()) return random_.Next();
+    float next = script_.front();
+    script_.pop_front();
+    return next;
+  }
+  void Script(std::initializer_list<float> draws) { script_.insert(script_.end(), draws); }
 
  private:
   tavri::ClockRandom random_;
+  std::deque<float> script_;
 };
+
+// Draws that make y = a·x (kind 0), y = a / x (1) or y = ax + b (2).
+constexpr float kKind0 = 0.1f, kKind1 = 0.5f, kKind2 = 0.9f;
+// floor(9r) - 4 = a for a in -4..4 (not 0).
+constexpr float CoefficientDraw(int a) { return (a + 4 + 0.5f) / 9.0f; }
 
 class NoWindows : public tavri::Form1Windows {
  public:
@@ -87,6 +105,59 @@ int main(int argc, char** argv) {
     tavri::Form1Window window(form);
     window.Load();
     ok = Save(window, folder, "form1.png") && ok;
+  }
+  {
+    // y = -12 / x: the middle column has no y.
+    tavri::Module1 module;
+    tavri::Form1 form(module, platform, windows);
+    tavri::Form1Window window(form);
+    window.Load();
+    platform.Script({kKind1, 0.5f, 0.2f});
+    form.Command1_Click();
+    for (int tick = 0; tick < 3; ++tick) form.Timer1_Timer();
+    window.Render();
+    ok = Save(window, folder, "form1_inverse.png") && ok;
+  }
+  {
+    // y = 3x - 2 on １～５, relationship chosen at 9 points, a typed.
+    tavri::Module1 module;
+    tavri::Form1 form(module, platform, windows);
+    tavri::Form1Window window(form);
+    window.Load();
+    form.en_Click(1);
+    platform.Script({kKind2, CoefficientDraw(3), CoefficientDraw(-2)});
+    form.Command1_Click();
+    form.Timer1_Timer();
+    form.kotae_Click(2);
+    form.TextA1.Text = "3";
+    form.TextB.Text = "-2";
+    window.Render();
+    ok = Save(window, folder, "form1_linear_entry.png") && ok;
+  }
+  {
+    // A whole game: right, right with a wrong formula, wrong, right, and a
+    // time-out.
+    tavri::Module1 module;
+    tavri::Form1 form(module, platform, windows);
+    tavri::Form1Window window(form);
+    window.Load();
+    for (int problem = 0; problem < 5; ++problem) platform.Script({kKind0, CoefficientDraw(2)});
+    form.Command1_Click();
+    form.kotae_Click(0);
+    form.TextA1.Text = "2";
+    form.TextA1_KeyPress(13);
+    form.Timer1_Timer();
+    form.kotae_Click(0);
+    form.TextA1.Text = "-2";
+    form.TextA1_KeyPress(13);
+    form.kotae_Click(1);
+    for (int tick = 0; tick < 4; ++tick) form.Timer1_Timer();
+    form.kotae_Click(0);
+    form.TextA1.Text = "2";
+    form.TextA1_KeyPress(13);
+    for (int tick = 0; tick < 11; ++tick) form.Timer1_Timer();
+    window.Render();
+    ok = Save(window, folder, "form1_marks.png") && ok;
   }
   {
     tavri::Form2Window help([] {});

@@ -8,18 +8,16 @@ AppWindows::~AppWindows() { delete help_.data(); }
 
 void AppWindows::SetGameWindow(Form1Window* window) {
   game_ = window;
+  results_.SetOwner(window);
   // The design gives the game window no handler for its close box; ending
   // the program is what the player expects, also while the help window
   // exists hidden.
   QObject::connect(window, &Form1Window::closedByUser, window, [this] { EndProgram(); });
 }
 
-// PLACEHOLDER until the results window exists: the game end goes on as if
-// the window had been opened and closed at once.
-void AppWindows::ShowResultsModal() {}
+void AppWindows::ShowResultsModal() { results_.ShowModal(); }
 
-// PLACEHOLDER until the results window exists.
-void AppWindows::ShowResultsModeless() {}
+void AppWindows::ShowResultsModeless() { results_.ShowModeless(); }
 
 void AppWindows::ShowHelp() {
   if (!help_) {
@@ -35,6 +33,7 @@ void AppWindows::ShowHelp() {
 }
 
 void AppWindows::EndProgram() {
+  results_.CloseWithoutStoring();
   for (QWidget* window : QApplication::topLevelWidgets()) window->hide();
   // exit() leaves every running event loop, so this ends the program also
   // from inside a modal window's loop, and any loop started afterwards

@@ -2,10 +2,13 @@
 // centred once its load handler has set it up.
 #include <QApplication>
 
+#include "app/app_icon.h"
 #include "app/app_windows.h"
 #include "app/qt_platform.h"
 #include "game/core/form1.h"
 #include "game/ui/form1_window.h"
+#include "results/ui/results_windows.h"
+#include "shared/ui/design_units.h"
 #include "shared/module1.h"
 
 int main() {
@@ -19,10 +22,15 @@ int main() {
   QCoreApplication::setAttribute(Qt::AA_DisableSessionManager);
   QCoreApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
   QApplication app(qtArgc, qtArgv);
+  // Also names the user's data folder, where an installed copy keeps its list.
+  QCoreApplication::setApplicationName(QStringLiteral("tavri"));
+  tavri::InstallApplicationIcon(app);
+  tavri::InstallFontSubstitutions();
 
   tavri::Module1 module;
   tavri::QtPlatform platform;
-  tavri::AppWindows windows;
+  tavri::ResultsWindows results(module, platform);
+  tavri::AppWindows windows(results);
   tavri::Form1 form(module, platform, windows);
   tavri::Form1Window window(form);
   windows.SetGameWindow(&window);

@@ -14,7 +14,7 @@ namespace tavri {
 
 // The box MsgBox shows, built but not yet shown: title, text (a carriage
 // return starts a new line), icon, OK or OK and キャンセル, the default button.
-std::unique_ptr<QMessageBox> BuildMessageBox(const MessageBoxSpec& spec, QWidget* parent);
+std::unique_ptr<QMessageBox> BuildMessageBox(const MessageBoxSpec& message, QWidget* parent);
 
 class QtPlatform : public Platform {
  public:

@@ -5,7 +5,11 @@
 #include <QTest>
 #include <QTimer>
 
+#include <QTemporaryDir>
+
 #include "app/app_windows.h"
+#include "results/core/file_system.h"
+#include "results/ui/results_windows.h"
 #include "game/core/form1.h"
 #include "game/ui/form1_window.h"
 #include "shared/module1.h"
@@ -16,7 +20,11 @@ namespace tavri::test {
 struct HostedGame {
   Module1 module;
   FakePlatform platform;
-  AppWindows windows;
+  QTemporaryDir folder;
+  SystemFileSystem files;
+  ResultsWindows results{module, platform, files,
+                         folder.filePath(QStringLiteral("tavri.rnk")).toStdString()};
+  AppWindows windows{results};
   Form1 form{module, platform, windows};
   Form1Window window{form};
 

@@ -172,7 +172,6 @@ class Form1WindowTest : public QObject {
   // --- With the game's problems ---------------------------------------------
 
   void aProblemPlayedThroughTheWindow() {
-    if (!GameMakesProblems()) QSKIP("the game makes no problems yet");
     Form1& form = game_->form;
     auto* timer = game_->window.findChild<QTimer*>("Timer1");
     ScriptProportionalProblem(game_->platform);  // problem 1: y = 4x

@@ -26,7 +26,7 @@ const Expected kExpected[] = {
     {"Label6", {24, 360, 369, 41}, 19, false, {0, 255, 0}, {0, 0, 0}},
 };
 
-QString SpecText(const char* utf8) { return QString::fromUtf8(utf8); }
+QString Utf8Text(const char* utf8) { return QString::fromUtf8(utf8); }
 
 }  // namespace
 
@@ -36,7 +36,7 @@ class Form2WindowTest : public QObject {
  private slots:
   void windowIsBlueFixedAndTitled() {
     Form2Window window({});
-    QCOMPARE(window.windowTitle(), SpecText("Ranvik(Orsel)"));
+    QCOMPARE(window.windowTitle(), Utf8Text("Ranvik(Orsel)"));
     QCOMPARE(window.size(), QSize(406, 443));
     QCOMPARE(window.minimumSize(), window.maximumSize());
     QCOMPARE(window.palette().color(QPalette::Window), QColor(0, 0, 255));
@@ -64,12 +64,12 @@ class Form2WindowTest : public QObject {
     };
     // Texts 1 to 3 begin with an ideographic space and a blank; text 4 with
     // two blanks; the commas are full-width.
-    QVERIFY(text("Label2").startsWith(SpecText("\u3000 中学校１・２年の「関数関係」を  対応表から")));
-    QVERIFY(text("Label3").contains(SpecText("クリックします。   正解かどうかは，")));
-    QVERIFY(text("Label3").endsWith(SpecText("５問解いたら終わりです。")));
-    QVERIFY(text("Label4").startsWith(SpecText("\u3000 問題が表示されたら，１０→９→８・・・と")));
+    QVERIFY(text("Label2").startsWith(Utf8Text("\u3000 中学校１・２年の「関数関係」を  対応表から")));
+    QVERIFY(text("Label3").contains(Utf8Text("クリックします。   正解かどうかは，")));
+    QVERIFY(text("Label3").endsWith(Utf8Text("５問解いたら終わりです。")));
+    QVERIFY(text("Label4").startsWith(Utf8Text("\u3000 問題が表示されたら，１０→９→８・・・と")));
     QCOMPARE(text("Label6"),
-             SpecText("  ｘの値は，【－２～２】【１～５】【－５～－１】【ランダム】の場合があります。"));
+             Utf8Text("  ｘの値は，【－２～２】【１～５】【－５～－１】【ランダム】の場合があります。"));
   }
 
   void creditLineIsAutoSizedFromItsLeftEdge() {
@@ -92,7 +92,7 @@ class Form2WindowTest : public QObject {
     help.show();
     auto* back = help.findChild<QPushButton*>(QStringLiteral("Command1"));
     QVERIFY(back);
-    QCOMPARE(back->text(), SpecText("戻る"));
+    QCOMPARE(back->text(), Utf8Text("戻る"));
     QCOMPARE(back->geometry(), QRect(320, 408, 65, 33));
     QCOMPARE(back->font().pixelSize(), 16);
     QVERIFY(!back->autoDefault() && !back->isDefault());

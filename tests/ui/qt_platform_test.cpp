@@ -23,9 +23,9 @@ class QtPlatformTest : public QObject {
   }
 
   void confirmationHasQuestionOkCancelAndCancelAsDefault() {
-    MessageBoxSpec spec{"t", "<b>not markup</b>", MessageIcon::Question,
+    MessageBoxSpec message{"t", "<b>not markup</b>", MessageIcon::Question,
                         MessageButtons::OkCancel, 1};
-    auto box = BuildMessageBox(spec, nullptr);
+    auto box = BuildMessageBox(message, nullptr);
     QCOMPARE(box->icon(), QMessageBox::Question);
     QCOMPARE(box->text(), QStringLiteral("<b>not markup</b>"));
     QCOMPARE(box->buttons().size(), 2);
@@ -35,8 +35,8 @@ class QtPlatformTest : public QObject {
     QCOMPARE(box->escapeButton(), box->button(QMessageBox::Cancel));
     for (QAbstractButton* button : box->buttons()) QVERIFY(!button->text().contains('&'));
 
-    spec.defaultButton = 0;
-    auto okFirst = BuildMessageBox(spec, nullptr);
+    message.defaultButton = 0;
+    auto okFirst = BuildMessageBox(message, nullptr);
     QCOMPARE(okFirst->defaultButton(), okFirst->button(QMessageBox::Ok));
   }
 };

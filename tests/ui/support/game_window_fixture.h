@@ -33,17 +33,4 @@ inline void ScriptProportionalProblem(FakePlatform& platform) {
   platform.randomScript.push_back(0.9f);  // a = floor(9 * 0.9) - 4 = 4
 }
 
-// Whether the game already makes problems (the gameplay lands separately
-// from the windows); tests that need a running problem skip without it.
-inline bool GameMakesProblems() {
-  Module1 module;
-  FakePlatform platform;
-  FakeForm1Windows windows;
-  Form1 form(module, platform, windows);
-  form.Form_Load();
-  ScriptProportionalProblem(platform);
-  form.Command1_Click();
-  return form.Timer1.Interval == 2000;
-}
-
 }  // namespace tavri::test
