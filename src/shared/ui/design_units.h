@@ -29,6 +29,10 @@ QFont DesignFont(double points, bool bold);
 // The designed face first, then its stand-ins.
 QStringList DesignFamilies();
 
+// The font, narrowed just enough that `text` fits in `width` pixels; as it
+// was when it fits already. Height and weight stay as designed.
+QFont FitToWidth(QFont font, const QString& text, int width);
+
 // Once at start-up: lets a font asked for by its Windows name find its
 // stand-in.
 void InstallFontSubstitutions();
