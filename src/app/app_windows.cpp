@@ -26,6 +26,8 @@ void AppWindows::ShowHelp() {
     });
     // The close box destroys the window; the next opening builds it afresh.
     help_->setAttribute(Qt::WA_DeleteOnClose);
+    // Opened without an owner, it still appears over the game window.
+    if (game_) help_->move(game_->frameGeometry().center() - help_->rect().center());
   }
   help_->show();
   help_->raise();

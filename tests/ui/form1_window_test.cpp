@@ -171,6 +171,16 @@ class Form1WindowTest : public QObject {
 
   // --- With the game's problems ---------------------------------------------
 
+  void thePointsLabelShowsAWholeTen() {
+    ScriptProportionalProblem(game_->platform);
+    game_->form.Command1_Click();
+    game_->window.Render();
+    auto* points = game_->Find<QLabel>(QStringLiteral("tokuten"));
+    QCOMPARE(points->text(), QStringLiteral("10"));
+    QVERIFY(QFontMetrics(points->font()).horizontalAdvance(points->text()) <= points->width());
+    QCOMPARE(points->font().pixelSize(), 160);
+  }
+
   void aProblemPlayedThroughTheWindow() {
     Form1& form = game_->form;
     auto* timer = game_->window.findChild<QTimer*>("Timer1");

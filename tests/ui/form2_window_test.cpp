@@ -72,6 +72,20 @@ class Form2WindowTest : public QObject {
              Utf8Text("  ｘの値は，【－２～２】【１～５】【－５～－１】【ランダム】の場合があります。"));
   }
 
+  void everyInstructionIsReadableInItsBox() {
+    Form2Window window({});
+    for (const Expected& e : kExpected) {
+      auto* label = window.findChild<QLabel*>(QString::fromLatin1(e.name));
+      const QFontMetrics metrics(label->font());
+      const QRect needed = metrics.boundingRect(QRect(QPoint(), label->size()),
+                                                Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap,
+                                                label->text());
+      QVERIFY2(needed.height() - (metrics.lineSpacing() - metrics.ascent()) <= label->height(),
+               e.name);
+      QCOMPARE(label->font().pixelSize(), e.pixelSize);  // narrowed, never smaller
+    }
+  }
+
   void creditLineIsAutoSizedFromItsLeftEdge() {
     Form2Window window({});
     auto* credit = window.findChild<QLabel*>(QStringLiteral("Label5"));

@@ -144,6 +144,11 @@ void Form1Window::Build() {
   for (QWidget* line : lines) line->raise();
   for (QWidget* input : inputs) input->raise();
   line3_ = client_->findChild<ui::DesignLine*>(QStringLiteral("Line3"));
+
+  // The stand-in face draws its digits wider than the designed one; the
+  // points label must still show a whole "10" at the start of a problem.
+  if (auto* points = client_->findChild<QLabel*>(QStringLiteral("tokuten")))
+    points->setFont(FitToWidth(points->font(), QStringLiteral("10"), points->width()));
 }
 
 void Form1Window::BuildMenus() {

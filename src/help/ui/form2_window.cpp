@@ -59,6 +59,9 @@ Form2Window::Form2Window(std::function<void()> showGameWindow, QWidget* parent)
       label->adjustSize();
     } else {
       label->setWordWrap(true);
+      // The stand-in face sets its lines further apart than the designed
+      // one; the instructions are narrowed rather than lose their last line.
+      label->setFont(FitToBox(label->font(), label->text(), label->size()));
     }
   }
 

@@ -5,6 +5,7 @@
 #include <QColor>
 #include <QFont>
 #include <QRect>
+#include <QSize>
 #include <QStringList>
 
 namespace tavri {
@@ -28,6 +29,14 @@ QFont DesignFont(double points, bool bold);
 
 // The designed face first, then its stand-ins.
 QStringList DesignFamilies();
+
+// The font, narrowed just enough that `text` fits in `width` pixels; as it
+// was when it fits already. Height and weight stay as designed.
+QFont FitToWidth(QFont font, const QString& text, int width);
+
+// The same for a label that wraps its text: narrowed just enough that every
+// line of `text` fits inside `box`.
+QFont FitToBox(QFont font, const QString& text, const QSize& box);
 
 // Once at start-up: lets a font asked for by its Windows name find its
 // stand-in.
