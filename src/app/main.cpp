@@ -1,6 +1,7 @@
 // Program start: the real platform, the windows and the game window, shown
 // centred once its load handler has set it up.
 #include <QApplication>
+#include <QTimer>
 
 #include "app/app_icon.h"
 #include "app/app_windows.h"
@@ -24,7 +25,6 @@ int main() {
   QApplication app(qtArgc, qtArgv);
   // Also names the user's data folder, where an installed copy keeps its list.
   QCoreApplication::setApplicationName(QStringLiteral("tavri"));
-  tavri::InstallApplicationIcon(app);
   tavri::InstallFontSubstitutions();
 
   tavri::Module1 module;
@@ -37,5 +37,8 @@ int main() {
 
   window.Load();
   window.ShowCentred();
+  // The icon's pictures are decoded and handed to the window system once
+  // the game window is up: a student waits for the window, not the icon.
+  QTimer::singleShot(0, &app, [&app] { tavri::InstallApplicationIcon(app); });
   return app.exec();
 }

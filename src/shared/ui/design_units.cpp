@@ -1,6 +1,8 @@
 #include "shared/ui/design_units.h"
 
+#include <QFontDatabase>
 #include <QFontMetrics>
+#include <algorithm>
 #include <QStringList>
 #include <cmath>
 
@@ -11,8 +13,24 @@ const QString kDesignFace = QStringLiteral("ＭＳ Ｐゴシック");
 }
 
 QStringList DesignFamilies() {
-  return {kDesignFace, QStringLiteral("MS PGothic"), QStringLiteral("IPAPGothic"),
-          QStringLiteral("IPAGothic")};
+  // Asked once: every family the font system has to look for and miss costs
+  // start-up time, so the list holds the first face that is there (and the
+  // rest, in case the answer was wrong).
+  static const QStringList families = [] {
+    QStringList candidates{kDesignFace, QStringLiteral("MS PGothic"),
+                           QStringLiteral("IPAPGothic"), QStringLiteral("IPAGothic")};
+    // The plain list of installed families: asking for each by name would
+    // make the font system resolve aliases, which costs more than it saves.
+    const QStringList installed = QFontDatabase::families();
+    for (qsizetype i = 0; i < candidates.size(); ++i) {
+      if (installed.contains(candidates[i], Qt::CaseInsensitive)) {
+        candidates.move(i, 0);
+        break;
+      }
+    }
+    return candidates;
+  }();
+  return families;
 }
 
 QFont DesignFont(double points, bool bold) {
@@ -24,7 +42,11 @@ QFont DesignFont(double points, bool bold) {
 }
 
 QFont FitToWidth(QFont font, const QString& text, int width) {
-  for (int stretch = 100; stretch >= 50; stretch -= 2) {
+  // Every stretch tried loads a face of its own, so the first guess is the
+  // proportional one, corrected a step at a time only when rounding missed.
+  const int natural = QFontMetrics(font).horizontalAdvance(text);
+  if (natural <= width || natural == 0) return font;
+  for (int stretch = std::max(50, 100 * width / natural); stretch >= 50; --stretch) {
     font.setStretch(stretch);
     if (QFontMetrics(font).horizontalAdvance(text) <= width) break;
   }
