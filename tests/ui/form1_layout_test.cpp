@@ -159,7 +159,8 @@ class Form1LayoutTest : public QObject {
     QCOMPARE(font.pixelSize(), e.fontPixels ? e.fontPixels : kWindowFontPixels);
     QCOMPARE(font.weight(), e.bold ? QFont::Bold : QFont::Normal);
     QVERIFY(!font.italic() && !font.underline() && !font.strikeOut());
-    QCOMPARE(font.families().value(0), QString::fromUtf8(kFace));
+    // The designed face where it is installed, else its stand-in, first.
+    QVERIFY(font.families().contains(QString::fromUtf8(kFace)));
     const QString resolved = QFontInfo(font).family();
     QVERIFY2(resolved == QString::fromUtf8(kFace) || resolved == "IPAPGothic", qPrintable(resolved));
 
