@@ -16,6 +16,7 @@
 
 #include <cstdio>
 #include <deque>
+#include <functional>
 #include <initializer_list>
 
 #include "game/core/form1.h"
@@ -92,38 +93,27 @@ int main(int argc, char** argv) {
   QuietPlatform platform;
   NoWindows windows;
   bool ok = true;
-  {
+  // Each scene plays on a game window of its own, loaded unless it shows the
+  // design state, then drawn and saved.
+  auto scene = [&](const char* file, bool load, const std::function<void(tavri::Form1&)>& play) {
     tavri::Module1 module;
     tavri::Form1 form(module, platform, windows);
     tavri::Form1Window window(form);
+    if (load) window.Load();
+    play(form);
     window.Render();
-    ok = Save(window, folder, "form1_design.png") && ok;
-  }
-  {
-    tavri::Module1 module;
-    tavri::Form1 form(module, platform, windows);
-    tavri::Form1Window window(form);
-    window.Load();
-    ok = Save(window, folder, "form1.png") && ok;
-  }
-  {
+    ok = Save(window, folder, file) && ok;
+  };
+  scene("form1_design.png", false, [](tavri::Form1&) {});
+  scene("form1.png", true, [](tavri::Form1&) {});
+  scene("form1_inverse.png", true, [&](tavri::Form1& form) {
     // y = -12 / x: the middle column has no y.
-    tavri::Module1 module;
-    tavri::Form1 form(module, platform, windows);
-    tavri::Form1Window window(form);
-    window.Load();
     platform.Script({kKind1, 0.5f, 0.2f});
     form.Command1_Click();
     for (int tick = 0; tick < 3; ++tick) form.Timer1_Timer();
-    window.Render();
-    ok = Save(window, folder, "form1_inverse.png") && ok;
-  }
-  {
+  });
+  scene("form1_linear_entry.png", true, [&](tavri::Form1& form) {
     // y = 3x - 2 on １～５, relationship chosen at 9 points, a typed.
-    tavri::Module1 module;
-    tavri::Form1 form(module, platform, windows);
-    tavri::Form1Window window(form);
-    window.Load();
     form.en_Click(1);
     platform.Script({kKind2, CoefficientDraw(3), CoefficientDraw(-2)});
     form.Command1_Click();
@@ -131,34 +121,25 @@ int main(int argc, char** argv) {
     form.kotae_Click(2);
     form.TextA1.Text = "3";
     form.TextB.Text = "-2";
-    window.Render();
-    ok = Save(window, folder, "form1_linear_entry.png") && ok;
-  }
-  {
+  });
+  scene("form1_marks.png", true, [&](tavri::Form1& form) {
     // A whole game: right, right with a wrong formula, wrong, right, and a
     // time-out.
-    tavri::Module1 module;
-    tavri::Form1 form(module, platform, windows);
-    tavri::Form1Window window(form);
-    window.Load();
     for (int problem = 0; problem < 5; ++problem) platform.Script({kKind0, CoefficientDraw(2)});
+    auto answer = [&](const char* a) {
+      form.kotae_Click(0);
+      form.TextA1.Text = a;
+      form.TextA1_KeyPress(13);
+    };
     form.Command1_Click();
-    form.kotae_Click(0);
-    form.TextA1.Text = "2";
-    form.TextA1_KeyPress(13);
+    answer("2");
     form.Timer1_Timer();
-    form.kotae_Click(0);
-    form.TextA1.Text = "-2";
-    form.TextA1_KeyPress(13);
+    answer("-2");
     form.kotae_Click(1);
     for (int tick = 0; tick < 4; ++tick) form.Timer1_Timer();
-    form.kotae_Click(0);
-    form.TextA1.Text = "2";
-    form.TextA1_KeyPress(13);
+    answer("2");
     for (int tick = 0; tick < 11; ++tick) form.Timer1_Timer();
-    window.Render();
-    ok = Save(window, folder, "form1_marks.png") && ok;
-  }
+  });
   {
     tavri::Form2Window help([] {});
     ok = Save(help, folder, "form2.png") && ok;
