@@ -19,8 +19,10 @@ struct RankRecord {
   void SetName(std::u32string_view text);
 };
 
-// The x ranges, in the order of their codes.
+// The x ranges, in the order of their codes, and their display names.
 inline constexpr int kRangeCount = 4;
+inline const std::array<std::string, kRangeCount> kRangeNames{"－２～２", "１～５", "－５～－１",
+                                                              "ランダム"};
 
 // Lives for the whole run: created once by the program and handed to the
 // windows that share it.

@@ -4,9 +4,6 @@
 
 namespace tavri {
 
-const std::array<std::string, 4> Form1::kRangeNames{"－２～２", "１～５",
-                                                     "－５～－１", "ランダム"};
-
 Form1::Form1(Module1& module, Platform& platform, Form1Windows& windows)
     : module_(module), platform_(platform), windows_(windows) {}
 

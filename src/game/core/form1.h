@@ -105,8 +105,6 @@ class Form1 {
   // Decides whether an activation shows the notice, then runs Form_Activate.
   void Activated(Activation how);
 
-  // The display names of the x ranges, in the order of their codes.
-  static const std::array<std::string, 4> kRangeNames;
 
  private:
   void HideFormulaEntry();

@@ -4,7 +4,6 @@
 
 #include <utility>
 
-#include "game/core/form1.h"
 #include "results/core/rank_codec.h"
 #include "results/core/results_file.h"
 #include "shared/conversions.h"
@@ -57,7 +56,7 @@ void Form3::Form_Load() {
   PlaceNewScore();
   Label6.Caption = SignedText(newIndex % kPlaces + 1) + "番です。名前を入力して下さい。";
   int range = Range();
-  enz0.Caption = range < kRangeCount ? Form1::kRangeNames[range] : std::string();
+  enz0.Caption = range < kRangeCount ? kRangeNames[range] : std::string();
 
   // The window lays out in pixels; the front end places element i of each
   // list kRowStep * i below element 0.
