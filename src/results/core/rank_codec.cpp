@@ -17,17 +17,23 @@ std::string NameField(std::u32string_view name) {
   return field;
 }
 
-std::string EncodeRecord(const RankRecord& record) {
-  std::string bytes = NameField(record.name);
-  auto score = static_cast<std::uint16_t>(record.score);
+std::u32string FixedLengthName(std::u32string_view name) {
+  std::u32string fixed(name.substr(0, kNameLength));
+  fixed.resize(kNameLength, U' ');
+  return fixed;
+}
+
+std::string EncodeRecord(const ListEntry& entry) {
+  std::string bytes = NameField(FixedLengthName(entry.name));
+  auto score = static_cast<std::uint16_t>(entry.score);
   bytes += static_cast<char>(score & 0xFF);
   bytes += static_cast<char>(score >> 8);
   return bytes;
 }
 
-RankRecord DecodeRecord(std::string_view bytes) {
-  RankRecord record;
-  record.SetName(FromCp932(bytes.substr(0, kNameFieldSize)));
+ListEntry DecodeRecord(std::string_view bytes) {
+  ListEntry record;
+  record.name = FixedLengthName(FromCp932(bytes.substr(0, kNameFieldSize)));
   if (bytes.size() >= kRecordSize) {
     auto low = static_cast<unsigned char>(bytes[kNameFieldSize]);
     auto high = static_cast<unsigned char>(bytes[kNameFieldSize + 1]);
@@ -36,9 +42,9 @@ RankRecord DecodeRecord(std::string_view bytes) {
   return record;
 }
 
-RankRecord RecordAt(std::string_view file, std::size_t number) {
+ListEntry RecordAt(std::string_view file, std::size_t number) {
   std::size_t offset = (number - 1) * kRecordSize;
-  if (number == 0 || offset >= file.size()) return RankRecord{};
+  if (number == 0 || offset >= file.size()) return ListEntry{FixedLengthName(U""), 0};
   return DecodeRecord(file.substr(offset, kRecordSize));
 }
 

@@ -1,0 +1,118 @@
+#include "results/core/results_board.h"
+
+#include "shared/conversions.h"
+#include "shared/utf8.h"
+
+namespace tavri {
+
+using namespace results_window;
+
+ResultsBoard::ResultsBoard(SessionState& session, ResultsStore& store, std::int16_t score)
+    : session_(session), store_(store), range_(session.range), score_(score) {
+  list_ = store_.Load().lists[static_cast<std::size_t>(RangeIndex(range_))];
+  // A score of 0 is no score to place, and one that has already missed the
+  // best five is not offered again.
+  if (score_ == 0 || session_.scoreMissedBestFive) return;
+  PlaceInBestOfRun(session_.bestOfRun[static_cast<std::size_t>(RangeIndex(range_))], score_);
+  newPlace_ = PlaceInBestFive(list_, score_, ToUtf32(kNewEntryMarker));
+  if (!newPlace_) session_.scoreMissedBestFive = true;
+}
+
+const WindowDesign& ResultsBoard::Design() const { return results_window::Design(); }
+
+void ResultsBoard::OnClick(int control) {
+  if (control == kBackButton) OnBack();
+  if (control == kClearButton) OnClear();
+}
+
+void ResultsBoard::OnTextEdited(int control, std::string_view text) {
+  if (control == kNameBox) OnNameTyped(text);
+}
+
+void ResultsBoard::OnKeyPress(int control, int keyAscii) {
+  if (control == kNameBox && keyAscii == kEnterKey) OnBack();
+}
+
+void ResultsBoard::OnNameTyped(std::string_view name) {
+  if (closing_ || !newPlace_) return;
+  typedName_ = std::string(name);
+}
+
+void ResultsBoard::OnBack() {
+  if (closing_) return;
+  closing_ = true;
+  if (newPlace_ &&
+      !store_.SaveEntry(range_, score_, ToUtf32(typedName_.value_or(std::string())))) {
+    // Silence would look exactly like a successful save.
+    Emit(ShowMessage{WindowId::Results, Notice(MessageKind::SaveFailed, "成績一覧",
+                                                "成績を保存できませんでした。")});
+    return;
+  }
+  Close();
+}
+
+void ResultsBoard::OnClear() {
+  if (closing_) return;
+  closing_ = true;
+  Emit(ShowMessage{WindowId::Results,
+                   Message{MessageKind::ConfirmClear, "確認", "成績一覧の名前と時間を消去しますか？",
+                           MessageIcon::Question, MessageButtons::OkCancel, 1}});
+}
+
+void ResultsBoard::OnMessageClosed(MessageKind kind, MessageAnswer answer) {
+  switch (kind) {
+    case MessageKind::ConfirmClear:
+      // Cancel closes the window too; the new entry is lost either way.
+      if (answer == MessageAnswer::Ok && !store_.ClearLists()) {
+        Emit(ShowMessage{WindowId::Results, Notice(MessageKind::ClearFailed, "成績一覧",
+                                                    "成績一覧を消去できませんでした。")});
+        return;
+      }
+      Close();
+      break;
+    case MessageKind::SaveFailed:
+    case MessageKind::ClearFailed:
+      Close();
+      break;
+    default:
+      break;
+  }
+}
+
+void ResultsBoard::Close() { Emit(CloseWindow{WindowId::Results}); }
+
+WindowState ResultsBoard::State() const {
+  WindowState state = DesignState(Design());
+  auto& c = state.controls;
+  const auto text = [&c](int control, std::string value) {
+    c[static_cast<std::size_t>(control)].text = std::move(value);
+  };
+
+  text(kRangeName, std::string(RangeName(range_)));
+  for (int i = 0; i < kPlaces; ++i) {
+    const ListEntry& entry = list_[static_cast<std::size_t>(i)];
+    text(kPlaceNumbers + i, SignedText(i + 1));
+    text(kNames + i, DisplayName(entry.name));
+    text(kScores + i, PlainText(entry.score));
+  }
+  const auto& best = session_.bestOfRun[static_cast<std::size_t>(RangeIndex(range_))];
+  for (int i = 0; i < kBestOfRunPlaces; ++i) {
+    // The first place keeps its number as drawn up, without the sign blank.
+    if (i > 0) text(kRunPlaceNumbers + i, SignedText(i + 1));
+    text(kRunScores + i, PlainText(best[static_cast<std::size_t>(i)]));
+  }
+  text(kThisGameScore, SignedText(score_));
+
+  const int place = newPlace_.value_or(0);
+  text(kPrompt, SignedText(place + 1) + "番です。名前を入力して下さい。");
+  c[kPrompt].visible = newPlace_.has_value();
+  c[kNameBox].visible = newPlace_.has_value();
+  if (newPlace_) {
+    // What is typed shows in the list at once, exactly as typed.
+    text(kNames + place, typedName_.value_or(std::string(kNewEntryMarker)));
+    text(kNameBox, typedName_.value_or(std::string()));
+  }
+  return state;
+}
+
+}  // namespace tavri
