@@ -1,42 +1,48 @@
-// The results window reading any bytes as its file, then leaving the way the
-// input says: a game's score placed and a name stored with 戻る, the list
-// cleared with 初期化, or only looked at.
+// The results store reading any bytes as its file, then storing a name,
+// clearing the lists or only looking, as the input says; on the in-memory
+// disk and on the real one, in a folder of its own.
 //
-// Input: byte 0 the x range, byte 1 the game's score, byte 2 the way out,
-// byte 3 the length n of the typed name, the next n bytes the name (any
-// UTF-8, broken or not), and the rest the file.
+// Input: byte 0 the x range; bytes 1 and 2 the score (16 bits, little-
+// endian, the whole range); byte 3 what happens (its value mod 3: 0 a name
+// is stored, 1 the lists are cleared, 2 the list is only looked at; from 3
+// on, there is no file to begin with); byte 4 the length n of the name; the
+// next n bytes the name (any UTF-8, broken or not); the rest the file.
 //
 // Checked:
-// - a stored list reads back as it was shown: every score alike, every name
-//   as the code page holds it (cut to ten bytes, "?" for what it lacks), and
-//   nothing after record 75 of the old file changes; records 22 to 75 are
-//   blank;
+// - the lists read as the file's records 1 to 20 decode;
+// - a stored name goes where the placement rule puts it, the entries that
+//   move down and every other record 1 to 21 read as before, the name reads
+//   back as the code page holds it (cut to ten bytes, "?" for what it
+//   lacks), records 22 to 75 are blank and nothing after record 75 changes;
+//   a score that makes no place changes nothing;
 // - a clear blanks records 1 to 20 and leaves every other byte alone;
-// - looking without a new entry changes nothing;
-// - a save that succeeds tells the player nothing.
+// - looking changes nothing (a missing file is made, empty);
+// - every save and clear reports success, and no new file is left behind;
+// - the real disk ends with exactly the bytes of the in-memory one.
+
+#include <unistd.h>
 
 #include <algorithm>
-#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 #include <string_view>
 
+#include "results/core/best_lists.h"
 #include "results/core/code_page.h"
-#include "results/core/form3.h"
 #include "results/core/rank_codec.h"
-#include "results/core/results_file.h"
+#include "results/core/results_store.h"
 #include "shared/utf8.h"
 #include "support/fake_file_system.h"
-#include "support/fake_form3_host.h"
+#include "support/temp_folder.h"
 
 namespace {
 
-using tavri::Form3;
+using tavri::kRecordSize;
 
-const std::string kPath = "tavri.rnk";
 std::string_view gInput;
 
 [[noreturn]] void Fail(const char* what) {
@@ -46,17 +52,27 @@ std::string_view gInput;
   std::abort();
 }
 
-// Answers every box at once: OK to the confirmation; counts the notices.
-class AnsweringPlatform : public tavri::Platform {
+// A folder of the fuzzer's own on the real disk, on a memory file system
+// when there is one (a save flushes, and a disk would make every run slow).
+class RealFolder {
  public:
-  tavri::MessageAnswer MsgBox(const tavri::MessageBoxSpec& box) override {
-    if (box.buttons == tavri::MessageButtons::Ok) ++notices;
-    return tavri::MessageAnswer::Ok;
+  RealFolder() {
+    std::string base = access("/dev/shm", W_OK) == 0
+                           ? std::string("/dev/shm")
+                           : std::filesystem::temp_directory_path().string();
+    std::string pattern = base + "/tavri-fuzz-XXXXXX";
+    if (!mkdtemp(pattern.data())) Fail("no folder for the real disk");
+    folder_ = pattern;
   }
-  void Beep() override {}
-  void Randomize() override {}
-  float Rnd() override { return 0; }
-  int notices = 0;
+  ~RealFolder() {
+    std::error_code ignored;
+    std::filesystem::remove_all(folder_, ignored);
+  }
+  std::string path() const { return folder_ + "/tavri.rnk"; }
+  const std::string& folder() const { return folder_; }
+
+ private:
+  std::string folder_;
 };
 
 // A name as the file can hold it: whole characters up to ten bytes, "?" for
@@ -70,83 +86,116 @@ std::u32string Storable(std::u32string_view name) {
     bytes += encoded.size();
     out += tavri::FromCp932(encoded);
   }
-  out.resize(tavri::kNameFieldSize, U' ');
+  out.resize(tavri::kNameLength, U' ');
   return out;
 }
 
-struct Session {
-  tavri::Module1 module;
-  AnsweringPlatform platform;
-  tavri::test::FakeForm3Host host;
-};
+enum class Way { Store, Clear, Look };
+
+// Runs the input on one disk.
+void Run(tavri::FileSystem& disk, const std::string& path, const std::string& before, Way way,
+         tavri::XRange range, std::int16_t score, const std::u32string& name) {
+  tavri::ResultsStore store(disk, path);
+  const tavri::StoredLists shown = store.Load();
+  if (!shown.readable) Fail("a small plain file read as unreadable");
+  for (int r = 0; r < tavri::kRangeCount; ++r)
+    for (int p = 0; p < tavri::kPlaces; ++p)
+      if (shown.lists[static_cast<std::size_t>(r)][static_cast<std::size_t>(p)] !=
+          tavri::RecordAt(before, static_cast<std::size_t>(5 * r + p + 1)))
+        Fail("a list does not read as the file's records");
+  if (way == Way::Store && !store.SaveEntry(range, score, name)) Fail("a save reported a failure");
+  if (way == Way::Clear && !store.ClearLists()) Fail("a clear reported a failure");
+}
+
+void CheckStored(const std::string& before, const std::string& after, tavri::XRange range,
+                 std::int16_t score, const std::u32string& name) {
+  const std::size_t first = static_cast<std::size_t>(5 * tavri::RangeIndex(range));
+  tavri::BestFive expected;
+  for (std::size_t p = 0; p < 5; ++p) expected[p] = tavri::RecordAt(before, first + p + 1);
+  const auto place = tavri::PlaceInBestFive(expected, score, Storable(name));
+  if (!place) {
+    if (after != before) Fail("a score that made no place changed the file");
+    return;
+  }
+  const std::size_t stored = tavri::kStoredRecords * kRecordSize;
+  if (after.size() != std::max(before.size(), stored)) Fail("the save changed the length");
+  if (before.size() > stored && after.compare(stored, std::string::npos, before, stored) != 0)
+    Fail("the save touched bytes after record 75");
+  const std::string blank = tavri::BlankRecord();
+  for (std::size_t n = tavri::kKeptRecords; n < tavri::kStoredRecords; ++n)
+    if (after.compare(n * kRecordSize, kRecordSize, blank) != 0)
+      Fail("a record past the lists was not written blank");
+  for (std::size_t n = 1; n <= tavri::kKeptRecords; ++n) {
+    if (n > first && n <= first + 5) {
+      if (tavri::RecordAt(after, n) != expected[n - first - 1])
+        Fail("the list does not read as the placement rule has it");
+    } else {
+      if (tavri::RecordAt(after, n) != tavri::RecordAt(before, n)) Fail("another record changed");
+      if (n * kRecordSize <= before.size() &&
+          after.compare((n - 1) * kRecordSize, kRecordSize, before, (n - 1) * kRecordSize,
+                        kRecordSize) != 0)
+        Fail("another record's bytes changed");
+    }
+  }
+}
+
+void CheckCleared(const std::string& before, const std::string& after) {
+  const std::size_t cleared = tavri::kListRecords * kRecordSize;
+  if (after.size() != std::max(before.size(), cleared)) Fail("the clear changed the length");
+  const std::string blank = tavri::BlankRecord();
+  for (std::size_t n = 0; n < tavri::kListRecords; ++n)
+    if (after.compare(n * kRecordSize, kRecordSize, blank) != 0)
+      Fail("the clear left a record of the lists");
+  if (before.size() > cleared && after.compare(cleared, std::string::npos, before, cleared) != 0)
+    Fail("the clear touched bytes after the lists");
+}
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  if (size < 4) return 0;
+  if (size < 5) return 0;
+  static RealFolder real;
   gInput = std::string_view(reinterpret_cast<const char*>(data), size);
-  const int range = data[0] % tavri::kRangeCount;
-  const auto score = static_cast<std::int16_t>(data[1] % 51);
-  const int way = data[2] % 3;
-  const std::size_t nameLength = std::min<std::size_t>(data[3], size - 4);
-  const std::string typed(gInput.substr(4, nameLength));
-  const std::string before(gInput.substr(4 + nameLength));
+  const auto range = static_cast<tavri::XRange>(data[0] % tavri::kRangeCount);
+  const auto score =
+      static_cast<std::int16_t>(static_cast<std::uint16_t>(data[1] | (data[2] << 8)));
+  const Way way = static_cast<Way>(data[3] % 3);
+  const bool missing = data[3] >= 3;
+  const std::size_t nameLength = std::min<std::size_t>(data[4], size - 5);
+  const std::u32string name = tavri::ToUtf32(gInput.substr(5, nameLength));
+  const std::string before = missing ? std::string() : std::string(gInput.substr(5 + nameLength));
 
-  tavri::test::FakeFileSystem files;
-  files.files[kPath] = before;
+  const std::string fakePath = "/class/tavri.rnk";
+  tavri::test::FakeFileSystem fake;
+  if (!missing) fake.Put(fakePath, before);
+  Run(fake, fakePath, before, way, range, score, name);
+  if (!fake.IsFile(fakePath)) Fail("the file is gone");
+  const std::string after = fake.Bytes(fakePath);
+  for (const std::string& left : fake.Names())
+    if (left.starts_with(fakePath + ".tmp")) Fail("a new file was left behind");
 
-  Session first;
-  first.module.xRange = static_cast<std::int16_t>(range);
-  first.module.totalScore = way == 2 ? 0 : score;
-  Form3 form(first.module, first.platform, first.host, files, kPath);
-  form.Form_Load();
-  const bool newEntry = form.Text1.Visible;
-  if (way == 1) {
-    form.Command2_Click();
-  } else {
-    form.Text1.Text = typed;
-    form.Text1_Change();
-    form.Text1_KeyPress(13);
-  }
-  if (!form.Unloaded() || first.host.unloads != 1) Fail("the window did not close");
-  if (first.platform.notices != 0) Fail("a save that worked was reported as failed");
-  const std::string after = files.files.at(kPath);
-
-  if (way == 1) {
-    const std::size_t cleared = tavri::kClearedRecords * tavri::kRecordSize;
-    if (after.size() != std::max(before.size(), cleared)) Fail("the clear changed the length");
-    const std::string blank = tavri::EncodeRecord(tavri::RankRecord{});
-    for (std::size_t n = 0; n < tavri::kClearedRecords; ++n)
-      if (after.compare(n * tavri::kRecordSize, tavri::kRecordSize, blank) != 0)
-        Fail("the clear left a record of the lists");
-    if (before.size() > cleared && after.compare(cleared, std::string::npos, before, cleared) != 0)
-      Fail("the clear touched bytes after the lists");
-    return 0;
-  }
-  if (!newEntry) {
-    if (after != before) Fail("a list only looked at was changed");
-    return 0;
+  switch (way) {
+    case Way::Store:
+      CheckStored(before, after, range, score, name);
+      break;
+    case Way::Clear:
+      CheckCleared(before, after);
+      break;
+    case Way::Look:
+      if (after != before) Fail("looking changed the file");
+      break;
   }
 
-  const std::size_t stored = tavri::kStoredRecords * tavri::kRecordSize;
-  if (after.size() != std::max(before.size(), stored)) Fail("the save changed the length");
-  if (before.size() > stored && after.compare(stored, std::string::npos, before, stored) != 0)
-    Fail("the save touched bytes after record 75");
-  const std::string blank = tavri::EncodeRecord(tavri::RankRecord{});
-  for (std::size_t n = tavri::kLoadedRecords; n < tavri::kStoredRecords; ++n)
-    if (after.compare(n * tavri::kRecordSize, tavri::kRecordSize, blank) != 0)
-      Fail("a record past the lists was not written blank");
-
-  // Open the list again, from the menu: it reads as the first window held it.
-  Session second;
-  second.module.xRange = static_cast<std::int16_t>(range);
-  Form3 again(second.module, second.platform, second.host, files, kPath);
-  again.Form_Load();
-  for (std::size_t i = 0; i < tavri::kLoadedRecords; ++i) {
-    if (again.rankScores[i] != form.rankScores[i]) Fail("a score read back differently");
-    if (again.rankNames[i] != Storable(form.rankNames[i])) Fail("a name read back differently");
-  }
-  again.Command1_Click();
-  if (files.files.at(kPath) != after) Fail("looking at the stored list changed it");
+  // The same on the real disk.
+  const std::string path = real.path();
+  std::error_code ignored;
+  std::filesystem::remove(path, ignored);
+  if (!missing) tavri::test::WriteBytes(path, before);
+  tavri::SystemFileSystem disk;
+  Run(disk, path, before, way, range, score, name);
+  if (tavri::test::ReadBytes(path) != after) Fail("the real disk and the fake disagree");
+  for (const auto& entry : std::filesystem::directory_iterator(real.folder()))
+    if (entry.path().filename().string().starts_with("tavri.rnk.tmp"))
+      Fail("a new file was left behind on the real disk");
   return 0;
 }

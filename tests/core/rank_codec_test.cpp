@@ -5,11 +5,7 @@
 namespace tavri {
 namespace {
 
-std::string Field(std::u32string_view name) {
-  RankRecord record;
-  record.SetName(name);
-  return NameField(record.name);
-}
+std::string Field(std::u32string_view name) { return NameField(name); }
 
 TEST(NameField, PadsWithBlanksToTenBytes) {
   EXPECT_EQ(Field(U"ABC"), "ABC       ");
@@ -26,9 +22,7 @@ TEST(NameField, CutsToTenBytesWithoutSplittingACharacter) {
 }
 
 TEST(RankRecordCodec, ScoreIsSixteenBitLittleEndianSigned) {
-  RankRecord record;
-  record.SetName(U"AB");
-  record.score = -1;
+  ListEntry record{U"AB", -1};
   EXPECT_EQ(EncodeRecord(record), std::string("AB        \xFF\xFF", 12));
   record.score = 50;
   EXPECT_EQ(EncodeRecord(record), std::string("AB        \x32\x00", 12));
@@ -40,7 +34,7 @@ TEST(RankRecordCodec, ScoreIsSixteenBitLittleEndianSigned) {
 }
 
 TEST(RankRecordCodec, ShortAndMissingRecordsReadAsBlankAndZero) {
-  RankRecord five = DecodeRecord("\x82\xBD\x82\xEB\x82");  // cut inside "う"
+  ListEntry five = DecodeRecord("\x82\xBD\x82\xEB\x82");  // cut inside "う"
   EXPECT_EQ(five.name, U"たろ\uFFFD       ");
   EXPECT_EQ(five.score, 0);
   EXPECT_EQ(DecodeRecord(std::string("ABCDEFGHIJ\x32", 11)).score, 0);
@@ -51,6 +45,16 @@ TEST(RankRecordCodec, ShortAndMissingRecordsReadAsBlankAndZero) {
   EXPECT_EQ(RecordAt(file, 3).name, std::u32string(10, U' '));
   EXPECT_EQ(RecordAt(file, 3).score, 0);
   EXPECT_EQ(RecordAt(file, 0).score, 0);
+}
+
+TEST(RankRecordCodec, EveryScoreAndABlankRecordEncodeAsStored) {
+  for (int score = -32768; score <= 32767; ++score) {
+    ListEntry entry{U"X", static_cast<std::int16_t>(score)};
+    ASSERT_EQ(DecodeRecord(EncodeRecord(entry)).score, score);
+  }
+  EXPECT_EQ(BlankRecord(), std::string("          \0\0", 12));
+  EXPECT_EQ(EncodeRecord(ListEntry{}), BlankRecord());
+  EXPECT_EQ(DecodeRecord(BlankRecord()), (ListEntry{std::u32string(10, U' '), 0}));
 }
 
 TEST(RankRecordCodec, AnyTenBytesDecodeToTenCharacters) {

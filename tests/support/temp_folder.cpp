@@ -37,6 +37,8 @@ TempFolder::~TempFolder() {
   std::filesystem::remove_all(path_, ignored);
 }
 
+std::filesystem::path FsPath(const std::string& utf8) { return FromUtf8(utf8); }
+
 std::string TempFolder::operator/(const std::string& name) const { return Utf8(path_ / name); }
 
 std::string ReadBytes(const std::string& path) {

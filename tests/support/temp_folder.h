@@ -22,6 +22,9 @@ class TempFolder {
   std::filesystem::path path_;
 };
 
+// A path as the program spells it (UTF-8), for std::filesystem.
+std::filesystem::path FsPath(const std::string& utf8);
+
 // A file's bytes, or an empty text when it cannot be read.
 std::string ReadBytes(const std::string& path);
 void WriteBytes(const std::string& path, const std::string& bytes);

@@ -12,22 +12,22 @@ namespace tavri {
 
 inline constexpr std::size_t kRecordSize = 12;
 inline constexpr std::size_t kNameFieldSize = 10;
-// A name is ten characters, padded with blanks or cut.
+// A name as the lists hold it: the field's characters, padding included.
 inline constexpr std::size_t kNameLength = 10;
-
-std::u32string FixedLengthName(std::u32string_view name);
 
 // The name as it is stored: as many whole characters as fit in ten bytes (a
 // double-byte character that would stick out is left off, never halved),
 // then blanks. A record therefore never spills into its neighbour.
 std::string NameField(std::u32string_view name);
 
-// The name is cut to its first ten characters (then to what fits in ten
-// bytes) and padded with blanks.
 std::string EncodeRecord(const ListEntry& entry);
 
-// Reads up to twelve bytes. Whatever is missing reads as blanks and 0, so a
-// cut-off last record of a file does no harm.
+// Ten blanks and a score of 0: a place nobody has taken.
+std::string BlankRecord();
+
+// Reads up to twelve bytes: the name is the field's characters, blanks
+// added up to ten. Whatever is missing reads as blanks and 0, so a cut-off
+// last record of a file does no harm; any bytes decode.
 ListEntry DecodeRecord(std::string_view bytes);
 
 // Record n (from 1) of a file's bytes; a record beyond the end reads as an

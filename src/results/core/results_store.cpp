@@ -1,57 +1,206 @@
-// Interim store over the plain file services; replaced by the locked,
-// link-safe store.
 #include "results/core/results_store.h"
 
+#include <algorithm>
+#include <atomic>
+#include <cstdio>
+#include <memory>
+#include <optional>
+#include <random>
 #include <utility>
 
 #include "results/core/rank_codec.h"
-#include "results/core/results_file.h"
+#include "results/core/results_location.h"
 
 namespace tavri {
 
-ResultsStore::ResultsStore(FileSystem& files, std::string path)
-    : files_(files), path_(std::move(path)) {}
-
 namespace {
 
-StoredLists Decode(const std::string& bytes, bool readable) {
-  StoredLists stored;
-  stored.readable = readable;
-  for (int r = 0; r < kRangeCount; ++r)
-    for (int p = 0; p < kPlaces; ++p)
-      stored.lists[static_cast<std::size_t>(r)][static_cast<std::size_t>(p)] =
-          RecordAt(bytes, static_cast<std::size_t>(r * kPlaces + p + 1));
-  return stored;
+// How many names a save tries for its new file before it gives up: a taken
+// name is another program's leftover, or someone's trap.
+constexpr int kNameAttempts = 16;
+
+// Sixteen hex digits no other program will pick at the same moment.
+std::string UniqueSuffix() {
+  static std::atomic<std::uint64_t> counter{0};
+  std::uint64_t bits = (counter++ + 1) * 0x9E3779B97F4A7C15ull;
+  bits ^= static_cast<std::uint64_t>(
+      std::chrono::high_resolution_clock::now().time_since_epoch().count());
+  try {
+    std::random_device device;
+    bits ^= (static_cast<std::uint64_t>(device()) << 32) ^ device();
+  } catch (...) {
+    // No source of randomness: the clock and the count still differ, and a
+    // name that is taken all the same is simply passed over.
+  }
+  char text[17];
+  std::snprintf(text, sizeof text, "%016llx", static_cast<unsigned long long>(bits));
+  return text;
+}
+
+// A record cut off by the end of the file (or missing), made whole so that
+// it reads as it did: its name bytes padded with blanks (a lead byte cut
+// off from its trail still reads as a broken character), a score of 0 when
+// the score was cut.
+std::string WholeRecord(std::string_view cut) {
+  std::string record(cut.substr(0, kNameFieldSize));
+  record.resize(kNameFieldSize, ' ');
+  record +=
+      cut.size() >= kRecordSize ? std::string(cut.substr(kNameFieldSize, 2)) : std::string(2, '\0');
+  return record;
 }
 
 }  // namespace
 
+ResultsStore::ResultsStore(FileSystem& files, std::string path)
+    : files_(files), path_(std::move(path)) {}
+
+ReadStatus ResultsStore::Read(std::string& bytes, FileFacts* facts) {
+  const auto deadline = files_.Now() + kLockPatience;
+  for (;;) {
+    ReadStatus status = files_.ReadFile(path_, Links::Refuse, kMaxResultsFileSize, bytes, facts);
+    if (status != ReadStatus::Busy) return status;
+    if (files_.Now() >= deadline) return ReadStatus::Failed;
+    files_.Sleep(kRetryInterval);
+  }
+}
+
 StoredLists ResultsStore::Load() {
+  StoredLists stored;
   std::string bytes;
-  const ReadStatus status = OpenResultsFile(files_, path_, bytes);
-  return Decode(bytes, status != ReadStatus::Failed);
+  ReadStatus status = Read(bytes, nullptr);
+  if (status == ReadStatus::Missing) {
+    // Opening the list leaves an empty file, as it always has. A folder
+    // that cannot take it only shows when a save fails, which tells the
+    // player; and a name taken meanwhile (by a save, or a link) is left be.
+    std::unique_ptr<NewFile> file;
+    if (files_.CreateNewFile(path_, nullptr, file) == CreateStatus::Created) file->Close();
+  }
+  if (status != ReadStatus::Ok) bytes.clear();
+  stored.readable = status == ReadStatus::Ok || status == ReadStatus::Missing;
+  for (int range = 0; range < kRangeCount; ++range)
+    for (int place = 0; place < kPlaces; ++place)
+      stored.lists[static_cast<std::size_t>(range)][static_cast<std::size_t>(place)] =
+          RecordAt(bytes, static_cast<std::size_t>(kPlaces * range + place + 1));
+  return stored;
+}
+
+template <typename Change>
+bool ResultsStore::Update(Change change) {
+  std::unique_ptr<FileLock> lock;
+  const auto deadline = files_.Now() + kLockPatience;
+  for (;;) {
+    LockStatus status = files_.TryLock(lockPath(), lock);
+    if (status == LockStatus::Locked) break;
+    if (status == LockStatus::Failed || files_.Now() >= deadline) return false;
+    files_.Sleep(kRetryInterval);
+  }
+  RemoveLeftovers();
+
+  // The file as it is now, not as it was when the window opened: whatever
+  // other programs stored meanwhile stays.
+  std::string bytes;
+  FileFacts facts;
+  ReadStatus status = Read(bytes, &facts);
+  if (status != ReadStatus::Ok && status != ReadStatus::Missing) return false;
+  const bool existed = status == ReadStatus::Ok;
+  if (!existed) bytes.clear();
+
+  std::optional<std::string> next = change(bytes);
+  if (!next) return true;
+  // The lock is let go on return, once the new file is in place and flushed.
+  return Replace(*next, existed ? &facts : nullptr);
+}
+
+bool ResultsStore::Replace(const std::string& bytes, const FileFacts* old) {
+  std::unique_ptr<NewFile> file;
+  std::string temporary;
+  for (int attempt = 0;; ++attempt) {
+    if (attempt == kNameAttempts) return false;
+    temporary = temporaryPrefix() + UniqueSuffix();
+    CreateStatus status = files_.CreateNewFile(temporary, old, file);
+    if (status == CreateStatus::Created) break;
+    if (status == CreateStatus::Failed) return false;
+  }
+  const bool written = file->Write(bytes) && file->Flush();
+  const bool closed = file->Close();
+  file.reset();
+  if (!written || !closed) {
+    files_.RemoveFile(temporary);
+    return false;
+  }
+
+  const auto deadline = files_.Now() + kLockPatience;
+  for (;;) {
+    RenameStatus status = files_.RenameOver(temporary, path_);
+    if (status == RenameStatus::Done) break;
+    if (status == RenameStatus::Failed || files_.Now() >= deadline) {
+      files_.RemoveFile(temporary);
+      return false;
+    }
+    files_.Sleep(kRetryInterval);
+  }
+  // Until the folder is flushed, a power cut could bring the old list back
+  // after the player was told it was stored.
+  return files_.FlushFolder(FolderOf(path_));
+}
+
+void ResultsStore::RemoveLeftovers() {
+  // Every save holds the lock for as long as its new file exists, so under
+  // the lock any such file is left over from a save that was killed. Those
+  // of other users in a sticky folder stay; they are in nobody's way.
+  const std::string_view fileName = FileNameOf(path_);
+  const std::string folderPart = path_.substr(0, path_.size() - fileName.size());
+  const std::string prefix = std::string(fileName) + ".tmp-";
+  for (const std::string& name : files_.NamesIn(FolderOf(path_)))
+    if (name.starts_with(prefix)) files_.RemoveFile(folderPart + name);
 }
 
 bool ResultsStore::SaveEntry(XRange range, std::int16_t score, std::u32string_view name) {
-  std::string bytes;
-  if (files_.ReadFile(path_, bytes) == ReadStatus::Failed) return false;
-  StoredLists stored = Decode(bytes, true);
-  if (!PlaceInBestFive(stored.lists[static_cast<std::size_t>(RangeIndex(range))], score,
-                       std::u32string(name)))
-    return true;
-  std::string records;
-  for (const BestFive& list : stored.lists)
-    for (const ListEntry& entry : list) records += EncodeRecord(entry);
-  records += bytes.size() >= 21 * kRecordSize ? bytes.substr(20 * kRecordSize, kRecordSize)
-                                              : EncodeRecord(ListEntry{U"", 0});
-  while (records.size() < kStoredRecords * kRecordSize) records += EncodeRecord(ListEntry{U"", 0});
-  return StoreLeadingRecords(files_, path_, records);
+  const int index = RangeIndex(range);
+  if (index < 0 || index >= kRangeCount) return false;
+  const std::size_t first = static_cast<std::size_t>(kPlaces * index);
+  return Update([&](const std::string& disk) -> std::optional<std::string> {
+    // Records 1 to 21 as stored.
+    std::array<std::string, kKeptRecords> records;
+    for (std::size_t n = 0; n < kKeptRecords; ++n) {
+      const std::size_t at = std::min(n * kRecordSize, disk.size());
+      records[n] = WholeRecord(std::string_view(disk).substr(at, kRecordSize));
+    }
+
+    // The placement rule, played on stand-ins that remember which record
+    // each entry is: the entries that move down keep their bytes exactly.
+    constexpr char32_t kNewEntry = kPlaces;
+    BestFive standIns;
+    for (std::size_t p = 0; p < kPlaces; ++p)
+      standIns[p] = ListEntry{std::u32string(1, static_cast<char32_t>(p)),
+                              DecodeRecord(records[first + p]).score};
+    if (!PlaceInBestFive(standIns, score, std::u32string(1, kNewEntry))) return std::nullopt;
+    std::array<std::string, kPlaces> placed;
+    for (std::size_t p = 0; p < kPlaces; ++p) {
+      const char32_t which = standIns[p].name.at(0);
+      placed[p] = which == kNewEntry ? EncodeRecord(ListEntry{std::u32string(name), score})
+                                     : records[first + which];
+    }
+    for (std::size_t p = 0; p < kPlaces; ++p) records[first + p] = std::move(placed[p]);
+
+    std::string next;
+    next.reserve(std::max(disk.size(), kStoredRecords * kRecordSize));
+    for (const std::string& record : records) next += record;
+    for (std::size_t n = kKeptRecords; n < kStoredRecords; ++n) next += BlankRecord();
+    if (disk.size() > next.size()) next.append(disk, next.size());
+    return next;
+  });
 }
 
 bool ResultsStore::ClearLists() {
-  std::string records;
-  for (std::size_t i = 0; i < kClearedRecords; ++i) records += EncodeRecord(ListEntry{U"", 0});
-  return StoreLeadingRecords(files_, path_, records);
+  // All four lists: blanking only some of them would leave a list with an
+  // empty first place above its old entries.
+  return Update([](const std::string& disk) -> std::optional<std::string> {
+    std::string next;
+    for (std::size_t n = 0; n < kListRecords; ++n) next += BlankRecord();
+    if (disk.size() > next.size()) next.append(disk, next.size());
+    return next;
+  });
 }
 
 }  // namespace tavri

@@ -1,9 +1,24 @@
 // The stored best-five lists in the results file "tavri.rnk": reading them,
 // storing a new entry and clearing them, safely also when a whole class
 // shares one file.
+//
+// The file: headerless 12-byte records (rank_codec.h); record 5r + p + 1 is
+// place p + 1 of x range r. There is room for fifteen ranges of five and
+// four are used. A save writes at least 75 records and keeps every byte
+// after them; a clear blanks the four lists.
+//
+// Sharing: a save or a clear locks "tavri.rnk.lock" beside the file, reads
+// the file as it is at that moment, writes the new one under a name of its
+// own, flushes it, renames it over the old one and flushes the folder. So
+// two programs saving at once both keep their entries, a reader always sees
+// a whole list, and a power cut leaves the old list or the new one. Nothing
+// at those names is followed if it is a link, and nothing but a plain file
+// of at most 1 MiB is read or replaced.
 #pragma once
 
 #include <array>
+#include <chrono>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -14,12 +29,29 @@
 
 namespace tavri {
 
+// Fifteen lists of five fit in the file; four x ranges use the first twenty.
+inline constexpr std::size_t kStoredRecords = 75;
+// A save writes records 1 to 21 back as it found them (but for the list it
+// changes); the program has always read record 21 with the lists.
+inline constexpr std::size_t kKeptRecords = 21;
+inline constexpr std::size_t kListRecords = 20;
+// A results file is 900 bytes and whatever an older program left after
+// them; a larger file is not one, and is neither read nor replaced.
+inline constexpr std::size_t kMaxResultsFileSize = 1024 * 1024;
+// How long a save waits for another program's save, or for the file to be
+// free (Windows), before it gives up and the player is told.
+inline constexpr std::chrono::seconds kLockPatience{5};
+inline constexpr std::chrono::milliseconds kRetryInterval{10};
+
 struct StoredLists {
   // False when a file is there but could not be read safely (unreadable, not
-  // a regular file, too large, …): the lists then read as empty and the file
-  // is never written over.
+  // a regular file, a link, too large, …): the lists then read as empty and
+  // the file is never written over.
   bool readable = true;
-  std::array<BestFive, kRangeCount> lists{};
+  // Every entry starts blank by its own initialisers. (No "{}" here: clang
+  // 14, which builds the fuzz targets, crashes on that for nested arrays of
+  // such entries.)
+  std::array<BestFive, kRangeCount> lists;
 };
 
 class ResultsStore {
@@ -27,19 +59,36 @@ class ResultsStore {
   ResultsStore(FileSystem& files, std::string path);
 
   const std::string& path() const { return path_; }
+  // The lock file beside the results file, and the start of the names of
+  // the new files a save writes before it renames one over the results file.
+  std::string lockPath() const { return path_ + ".lock"; }
+  std::string temporaryPrefix() const { return path_ + ".tmp-"; }
 
-  // The four lists. A missing file is created empty.
+  // The four lists. A missing file is created empty (and not through a
+  // link). Names hold the field's ten characters, padding included.
   StoredLists Load();
 
   // Places (score, name) into the list of `range` as it is on disk now, by
   // the placement rule, and stores the file; everything else in it stays as
-  // it is on disk. False when it could not be stored (the player is told).
+  // it is on disk. A score that no longer makes a place (others saved
+  // meanwhile) writes nothing and counts as stored. False when it could not
+  // be stored (the player is told).
   bool SaveEntry(XRange range, std::int16_t score, std::u32string_view name);
 
-  // Blanks the stored lists. False when that failed.
+  // Blanks the four stored lists as they are on disk now; everything after
+  // them stays. False when that failed.
   bool ClearLists();
 
  private:
+  // The file's bytes, retried while another program holds it for a moment.
+  ReadStatus Read(std::string& bytes, FileFacts* facts);
+  // Runs `change` on the file's bytes under the lock and stores the result
+  // when it says so.
+  template <typename Change>
+  bool Update(Change change);
+  bool Replace(const std::string& bytes, const FileFacts* old);
+  void RemoveLeftovers();
+
   FileSystem& files_;
   std::string path_;
 };
