@@ -12,8 +12,8 @@ namespace tavri {
 // Wayland compositors find the program's name and icon by it.
 inline constexpr char kDesktopFileId[] = "io.github.tavri.tavri";
 
-// Call once in main, right after the QApplication is made and before the
-// first window is shown.
+// Installs the icon on the application, and so on every window, those
+// already shown included. Once per run.
 void InstallApplicationIcon(QApplication& app);
 
 }  // namespace tavri

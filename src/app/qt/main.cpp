@@ -1,16 +1,19 @@
-// Program start: the real platform, the windows and the game window, shown
-// centred once its load handler has set it up.
+// Program start: Qt set up without any setting of the desktop's, the results
+// file found, and the program's game window opened.
 #include <QApplication>
+#include <QStandardPaths>
 #include <QTimer>
 
-#include "app/app_icon.h"
-#include "app/app_windows.h"
-#include "app/qt_platform.h"
-#include "game/core/form1.h"
-#include "game/ui/form1_window.h"
-#include "results/ui/results_windows.h"
-#include "shared/ui/design_units.h"
-#include "shared/module1.h"
+#include "app/core/program.h"
+#include "app/qt/app_icon.h"
+#include "app/qt/qt_host.h"
+#include "app/qt/results_path.h"
+#include "results/core/file_system.h"
+#include "results/core/results_store.h"
+#include "shared/clock_random.h"
+#include "shared/qt/countdown.h"
+#include "shared/qt/design_fonts.h"
+#include "shared/qt/message_boxes.h"
 
 int main() {
   // The program reads no options, environment or settings of its own. Qt
@@ -25,18 +28,22 @@ int main() {
   QApplication app(qtArgc, qtArgv);
   // Also names the user's data folder, where an installed copy keeps its list.
   QCoreApplication::setApplicationName(QStringLiteral("tavri"));
+  // Only the program's own Exit ends it.
+  QGuiApplication::setQuitOnLastWindowClosed(false);
   tavri::InstallFontSubstitutions();
 
-  tavri::Module1 module;
-  tavri::QtPlatform platform;
-  tavri::ResultsWindows results(module, platform);
-  tavri::AppWindows windows(results);
-  tavri::Form1 form(module, platform, windows);
-  tavri::Form1Window window(form);
-  windows.SetGameWindow(&window);
+  tavri::SystemFileSystem files;
+  tavri::ResultsStore store(
+      files, tavri::ResultsFilePath(files, QCoreApplication::applicationDirPath(),
+                                    QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)));
+  tavri::ClockRandom random;
+  tavri::Program program(random, store);
+  tavri::QtMessageBoxes boxes;
+  tavri::TimerCountdown countdown;
+  tavri::QtHost host(program, boxes, countdown);
+  QObject::connect(&host, &tavri::QtHost::programEnded, &app, [] { QCoreApplication::exit(0); });
 
-  window.Load();
-  window.ShowCentred();
+  host.Start();
   // The icon's pictures are decoded and handed to the window system once
   // the game window is up: a student waits for the window, not the icon.
   QTimer::singleShot(0, &app, [&app] { tavri::InstallApplicationIcon(app); });

@@ -1,15 +1,12 @@
-#include "game/ui/activation_watcher.h"
+#include "shared/qt/activation_watcher.h"
 
 #include <QApplication>
 #include <QEvent>
-#include <QMessageBox>
 
-namespace tavri::ui {
+namespace tavri {
 
-ActivationWatcher::ActivationWatcher(QWidget* gameWindow,
-                                     std::function<void(Activation)> onActivated,
-                                     QObject* parent)
-    : QObject(parent), game_(gameWindow), onActivated_(std::move(onActivated)) {
+ActivationWatcher::ActivationWatcher(Identify identify, Report report, QObject* parent)
+    : QObject(parent), identify_(std::move(identify)), report_(std::move(report)) {
   qApp->installEventFilter(this);
 }
 
@@ -18,58 +15,32 @@ ActivationWatcher::~ActivationWatcher() {
 }
 
 bool ActivationWatcher::eventFilter(QObject* watched, QEvent* event) {
-  // The application's active window changes between these two events (the
-  // new window is activated first, the old one deactivated after); looking
-  // at it on both catches every change, including the switch to another
-  // application, after which no window of ours is active.
+  // The application's active window has changed by the time either event
+  // arrives (the new window is activated first, the old one deactivated
+  // after); each reaches every widget of the window, the window's own copy
+  // is enough.
   const bool activation =
       event->type() == QEvent::WindowActivate || event->type() == QEvent::WindowDeactivate;
-  // Sent to every widget of the window; the window's own copy is enough.
   if (activation && watched->isWidgetType() && static_cast<QWidget*>(watched)->isWindow())
     Observe(QApplication::activeWindow());
   return QObject::eventFilter(watched, event);
 }
 
-std::optional<ActivationWatcher::Origin> ActivationWatcher::Classify(QWidget* window) const {
-  if (window == nullptr) return Origin::OtherApplication;
-  if (window == game_) return Origin::GameWindow;
-  if (qobject_cast<QMessageBox*>(window) != nullptr) return Origin::MessageBox;
-  const Qt::WindowType type = window->windowType();
-  if (type == Qt::Popup || type == Qt::ToolTip || type == Qt::SplashScreen) return std::nullopt;
-  return Origin::ProgramWindow;
+std::optional<WindowId> ActivationWatcher::WindowOf(const QWidget* window) const {
+  // A box shown over a window has it as its parent.
+  for (const QWidget* w = window; w; w = w->parentWidget())
+    if (std::optional<WindowId> id = identify_(w)) return id;
+  return std::nullopt;
 }
 
 void ActivationWatcher::Observe(QWidget* nowActive) {
-  const std::optional<Origin> origin = Classify(nowActive);
-  if (!origin) return;
-  // When the active window of ours is hidden or closed (a message box
-  // answered, the help window's back button), for a moment no window is
-  // active until the next one is; the player has not left the program.
-  if (*origin == Origin::OtherApplication && currentOrigin_ != Origin::OtherApplication &&
-      (current_.isNull() || current_->isHidden()))
-    return;
-  const bool unchanged = *origin == currentOrigin_ &&
-                         (*origin == Origin::OtherApplication || nowActive == current_);
-  if (unchanged) return;
-
-  const Origin previous = currentOrigin_;
+  if (!nowActive || nowActive == current_) return;
+  const Qt::WindowType type = nowActive->windowType();
+  if (type == Qt::Popup || type == Qt::ToolTip || type == Qt::SplashScreen) return;
+  const std::optional<WindowId> window = WindowOf(nowActive);
+  if (!window) return;
   current_ = nowActive;
-  currentOrigin_ = *origin;
-  if (*origin != Origin::GameWindow) return;
-
-  Activation how = Activation::FromOtherApplication;
-  if (!shownBefore_) {
-    shownBefore_ = true;
-    how = Activation::FirstShow;
-  } else {
-    switch (previous) {
-      case Origin::ProgramWindow: how = Activation::FromProgramWindow; break;
-      case Origin::MessageBox: how = Activation::FromMessageBox; break;
-      case Origin::OtherApplication: how = Activation::FromOtherApplication; break;
-      case Origin::GameWindow: return;
-    }
-  }
-  if (onActivated_) onActivated_(how);
+  report_(*window);
 }
 
-}  // namespace tavri::ui
+}  // namespace tavri

@@ -1,7 +1,9 @@
-// Tells how the game window came to be the active window. The game decides
-// what an activation means (Form1::Activated); this only says where the
-// player came from: nowhere yet (the first show), another window of this
-// program, one of its message boxes, or another application.
+// Tells which of the program's windows became the active window. A message
+// box, or any other window of ours that is not one of the program's windows,
+// counts as the window it was shown over; a menu or a tool tip takes nothing
+// from the window it belongs to; a switch to another application (no active
+// window of ours) says nothing, and neither does the moment between one of
+// our windows going and the next coming.
 #pragma once
 
 #include <QObject>
@@ -11,38 +13,33 @@
 #include <functional>
 #include <optional>
 
-#include "game/core/form1.h"
+#include "shared/commands.h"
 
-namespace tavri::ui {
+namespace tavri {
 
 class ActivationWatcher : public QObject {
-  Q_OBJECT
-
  public:
-  // Watches the whole application from construction on; onActivated runs
-  // each time the game window becomes active.
-  ActivationWatcher(QWidget* gameWindow, std::function<void(Activation)> onActivated,
-                    QObject* parent = nullptr);
+  // Which program window `window` is, if it is one.
+  using Identify = std::function<std::optional<WindowId>(const QWidget* window)>;
+  using Report = std::function<void(WindowId window)>;
+
+  // Watches the whole application from construction on.
+  ActivationWatcher(Identify identify, Report report, QObject* parent = nullptr);
   ~ActivationWatcher() override;
 
-  // Takes note that `nowActive` is the application's active window
-  // (nullptr: none of ours, the player is in another application).
+  // Takes note that `nowActive` is the application's active window (nullptr:
+  // none of ours).
   void Observe(QWidget* nowActive);
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  enum class Origin { OtherApplication, GameWindow, MessageBox, ProgramWindow };
-  // nullopt for windows that never take the activation from the game window
-  // in the player's eyes: menus, tool tips.
-  std::optional<Origin> Classify(QWidget* window) const;
+  std::optional<WindowId> WindowOf(const QWidget* window) const;
 
-  QPointer<QWidget> game_;
-  std::function<void(Activation)> onActivated_;
+  Identify identify_;
+  Report report_;
   QPointer<QWidget> current_;
-  Origin currentOrigin_ = Origin::OtherApplication;
-  bool shownBefore_ = false;
 };
 
-}  // namespace tavri::ui
+}  // namespace tavri

@@ -1,10 +1,12 @@
-#include "shared/ui/design_units.h"
+#include "shared/qt/design_fonts.h"
 
 #include <QFontDatabase>
 #include <QFontMetrics>
+#include <QRect>
+
 #include <algorithm>
-#include <QStringList>
-#include <cmath>
+
+#include "shared/design_units.h"
 
 namespace tavri {
 
@@ -33,10 +35,10 @@ QStringList DesignFamilies() {
   return families;
 }
 
-QFont DesignFont(double points, bool bold) {
+QFont DesignFont(double points, bool bold, int dpi) {
   QFont font;
   font.setFamilies(DesignFamilies());
-  font.setPixelSize(static_cast<int>(std::lround(points * 4.0 / 3.0)));
+  font.setPixelSize(PointsToPixels(points, dpi));
   font.setWeight(bold ? QFont::Bold : QFont::Normal);
   return font;
 }

@@ -1,34 +1,22 @@
-// The units every window is laid out in: twips for positions, points at
-// 96 dpi for fonts, and the one Japanese face the windows are drawn with.
+// The one Japanese face every window is drawn with, at the design's point
+// sizes on the screen's pixels, and the narrowing that keeps a text whole
+// where the stand-in face runs wider than the designed one.
 #pragma once
 
-#include <QColor>
 #include <QFont>
-#include <QRect>
 #include <QSize>
+#include <QString>
 #include <QStringList>
 
 namespace tavri {
 
-inline constexpr int kTwipsPerPixel = 15;
-
-// Twips to pixels at 96 dpi, to the nearest pixel (732 twips are 49).
-constexpr int TwipsToPixels(int twips) {
-  return (twips + kTwipsPerPixel / 2) / kTwipsPerPixel;
-}
-
-inline QRect TwipsRect(int left, int top, int width, int height) {
-  return QRect(TwipsToPixels(left), TwipsToPixels(top), TwipsToPixels(width),
-               TwipsToPixels(height));
-}
-
 // "ＭＳ Ｐゴシック" where Windows has it; elsewhere the proportional IPA
-// Gothic at the same size. Pixel sizes keep the layout identical whatever
-// the screen's logical dpi; Qt's high-dpi scaling enlarges the whole window.
-QFont DesignFont(double points, bool bold);
-
-// The designed face first, then its stand-ins.
+// Gothic, first among the families, so the whole list is tried in order.
 QStringList DesignFamilies();
+
+// A design font: `points` on a screen of `dpi` dots per inch, as a pixel
+// size, so that text keeps its place in the layout, which is in pixels too.
+QFont DesignFont(double points, bool bold, int dpi);
 
 // The font, narrowed just enough that `text` fits in `width` pixels; as it
 // was when it fits already. Height and weight stay as designed.
@@ -39,7 +27,7 @@ QFont FitToWidth(QFont font, const QString& text, int width);
 QFont FitToBox(QFont font, const QString& text, const QSize& box);
 
 // Once at start-up: lets a font asked for by its Windows name find its
-// stand-in.
+// stand-in (message boxes and menus ask by name).
 void InstallFontSubstitutions();
 
 }  // namespace tavri

@@ -1,9 +1,9 @@
-#include "game/ui/design_frame.h"
+#include "shared/qt/design_frame.h"
 
 #include <QFontMetrics>
 #include <QPainter>
 
-namespace tavri::ui {
+namespace tavri {
 
 namespace {
 // Where the caption starts, and the gap the border leaves on either side.
@@ -36,4 +36,4 @@ void DesignFrame::paintEvent(QPaintEvent*) {
   painter.drawText(captionBox, Qt::AlignCenter | Qt::TextSingleLine, caption);
 }
 
-}  // namespace tavri::ui
+}  // namespace tavri

@@ -7,7 +7,7 @@
 
 #include <QGroupBox>
 
-namespace tavri::ui {
+namespace tavri {
 
 class DesignFrame : public QGroupBox {
   Q_OBJECT
@@ -19,4 +19,4 @@ class DesignFrame : public QGroupBox {
   void paintEvent(QPaintEvent* event) override;
 };
 
-}  // namespace tavri::ui
+}  // namespace tavri

@@ -1,4 +1,4 @@
-#include "game/ui/design_line.h"
+#include "shared/qt/design_line.h"
 
 #include <QPainter>
 #include <QPen>
@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <cstdlib>
 
-namespace tavri::ui {
+namespace tavri {
 
 DesignLine::DesignLine(QLine line, int penWidth, QColor colour, QWidget* parent)
     : QWidget(parent), line_(line), penWidth_(penWidth), colour_(colour) {
@@ -39,4 +39,4 @@ void DesignLine::paintEvent(QPaintEvent*) {
   painter.drawLine(line_.translated(-pos()));
 }
 
-}  // namespace tavri::ui
+}  // namespace tavri

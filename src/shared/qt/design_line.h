@@ -7,7 +7,7 @@
 #include <QLine>
 #include <QWidget>
 
-namespace tavri::ui {
+namespace tavri {
 
 class DesignLine : public QWidget {
   Q_OBJECT
@@ -29,4 +29,4 @@ class DesignLine : public QWidget {
   QColor colour_;
 };
 
-}  // namespace tavri::ui
+}  // namespace tavri

@@ -1,19 +1,21 @@
-#include "app/qt_platform.h"
+#include "shared/qt/message_boxes.h"
 
-#include <QApplication>
 #include <QMessageBox>
 #include <QPushButton>
 
+#include "shared/qt/qt_text.h"
+
 namespace tavri {
 
-std::unique_ptr<QMessageBox> BuildMessageBox(const MessageBoxSpec& message, QWidget* parent) {
-  auto box = std::make_unique<QMessageBox>(parent);
-  box->setWindowTitle(QString::fromStdString(message.title));
-  QString text = QString::fromStdString(message.text);
+std::unique_ptr<QMessageBox> BuildMessageBox(const Message& message, QWidget* owner) {
+  auto box = std::make_unique<QMessageBox>(owner);
+  box->setWindowTitle(ToQString(message.title));
+  QString text = ToQString(message.text);
   text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
   box->setTextFormat(Qt::PlainText);
   box->setText(text);
-  box->setIcon(message.icon == MessageIcon::Question ? QMessageBox::Question : QMessageBox::Warning);
+  box->setIcon(message.icon == MessageIcon::Question ? QMessageBox::Question
+                                                     : QMessageBox::Warning);
   QPushButton* ok = box->addButton(QMessageBox::Ok);
   ok->setText(QStringLiteral("OK"));
   QPushButton* cancel = nullptr;
@@ -21,19 +23,22 @@ std::unique_ptr<QMessageBox> BuildMessageBox(const MessageBoxSpec& message, QWid
     cancel = box->addButton(QMessageBox::Cancel);
     cancel->setText(QStringLiteral("キャンセル"));
   }
+  // Leaving a question without an answer must never confirm it.
   box->setEscapeButton(cancel ? cancel : ok);
   box->setDefaultButton(message.defaultButton == 1 && cancel ? cancel : ok);
   return box;
 }
 
-MessageAnswer QtPlatform::MsgBox(const MessageBoxSpec& message) {
-  std::unique_ptr<QMessageBox> box = BuildMessageBox(message, QApplication::activeWindow());
-  box->exec();
-  if (message.buttons == MessageButtons::Ok) return MessageAnswer::Ok;
-  return box->clickedButton() == box->button(QMessageBox::Ok) ? MessageAnswer::Ok
-                                                              : MessageAnswer::Cancel;
+MessageAnswer AnswerOf(const QMessageBox& box) {
+  const QAbstractButton* cancel = box.button(QMessageBox::Cancel);
+  return cancel && box.clickedButton() != box.button(QMessageBox::Ok) ? MessageAnswer::Cancel
+                                                                      : MessageAnswer::Ok;
 }
 
-void QtPlatform::Beep() { QApplication::beep(); }
+MessageAnswer QtMessageBoxes::Ask(const Message& message, QWidget* owner) {
+  std::unique_ptr<QMessageBox> box = BuildMessageBox(message, owner);
+  box->exec();
+  return AnswerOf(*box);
+}
 
 }  // namespace tavri

@@ -1,33 +1,38 @@
-// The real platform: Qt message boxes, the system beep and the clock-seeded
-// random sequence.
+// The message boxes the program asks for. The front end shows each over the
+// window it belongs to and waits for the answer; behind this seam, so that a
+// test can see every box at the moment it would appear and answer it without
+// a nested event loop.
 #pragma once
 
 #include <memory>
 
-#include "shared/clock_random.h"
-#include "shared/platform.h"
+#include "shared/message.h"
 
 class QMessageBox;
 class QWidget;
 
 namespace tavri {
 
-// The box MsgBox shows, built but not yet shown: title, text (a carriage
-// return starts a new line), icon, OK or OK and キャンセル, the default button.
-std::unique_ptr<QMessageBox> BuildMessageBox(const MessageBoxSpec& message, QWidget* parent);
-
-class QtPlatform : public Platform {
+class MessageBoxes {
  public:
-  // Shows the box over the active window and waits for the answer. A box
-  // closed without its OK button (title-bar close, Escape, program end)
-  // answers Cancel when it has one.
-  MessageAnswer MsgBox(const MessageBoxSpec& box) override;
-  void Beep() override;
-  void Randomize() override { random_.Randomize(); }
-  float Rnd() override { return random_.Next(); }
+  virtual ~MessageBoxes() = default;
+  // Shows the box over `owner` (nullptr: over no window), waits until it is
+  // closed and returns the button pressed.
+  virtual MessageAnswer Ask(const Message& message, QWidget* owner) = 0;
+};
 
- private:
-  ClockRandom random_;
+// The box as it is shown, built but not yet shown: title, plain text (a
+// carriage return starts a new line), icon, OK or OK and キャンセル, the
+// default button; Escape and the close box answer キャンセル when there is one.
+std::unique_ptr<QMessageBox> BuildMessageBox(const Message& message, QWidget* owner);
+
+// The answer of a box built by BuildMessageBox once it has been closed.
+MessageAnswer AnswerOf(const QMessageBox& box);
+
+// Real message boxes, each in an event loop of its own while it is open.
+class QtMessageBoxes : public MessageBoxes {
+ public:
+  MessageAnswer Ask(const Message& message, QWidget* owner) override;
 };
 
 }  // namespace tavri
