@@ -93,6 +93,12 @@ void QtHost::Sync() {
     queue_.pop_front();
     Carry(command);
   }
+  // The game window becomes active again when the window in front of it
+  // has gone and none has opened since, as an owner window does on Windows;
+  // a desktop without a window manager would leave no window active.
+  if (std::exchange(returnToGame_, false) && !ended_)
+    if (DesignedWindow* game = Window(WindowId::Game); game && game->isVisible())
+      game->activateWindow();
 }
 
 void QtHost::DrawAll() {
@@ -108,7 +114,10 @@ void QtHost::Carry(const Command& command) {
       Overloaded{
           [this](const OpenWindow& open) { Open(open); },
           [this](const HideWindow& hide) {
-            if (DesignedWindow* window = Window(hide.window)) window->hide();
+            if (DesignedWindow* window = Window(hide.window)) {
+              window->hide();
+              returnToGame_ = true;
+            }
           },
           [this](const CloseWindow& close) { Retire(close.window); },
           [this](const StartCountdown& start) { countdown_.Start(start.intervalMs); },
@@ -132,6 +141,7 @@ void QtHost::Open(const OpenWindow& open) {
   DesignedWindow* window = Window(open.window);
   const bool firstShow = !window;
   if (firstShow) window = Build(open.window, model->Design(), open.modal);
+  returnToGame_ = false;
   window->Draw(model->State());
   window->show();
   window->raise();
@@ -188,6 +198,7 @@ void QtHost::Retire(WindowId window) {
   DesignedWindow* designed = Window(window);
   if (!designed) return;
   windows_[Index(window)] = nullptr;
+  returnToGame_ = true;
   designed->disconnect(this);
   designed->hide();
   // The event that closes it may still be on its way through one of its

@@ -11,6 +11,7 @@
 #include <array>
 #include <deque>
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include "app/core/program.h"
@@ -68,6 +69,9 @@ class QtHost : public QObject {
   std::vector<QPointer<DesignedWindow>> retired_;
   std::deque<Command> queue_;
   std::unique_ptr<ActivationWatcher> watcher_;
+  // A window in front of the game window has gone: the activation goes
+  // back to the game window once the commands are carried out.
+  bool returnToGame_ = false;
   bool ended_ = false;
 };
 
