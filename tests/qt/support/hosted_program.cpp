@@ -1,8 +1,11 @@
 #include "support/hosted_program.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QFile>
 #include <QTest>
+
+#include <algorithm>
 
 #include "game/core/game_window_design.h"
 
@@ -22,7 +25,10 @@ bool HostedProgram::Start() {
 
 bool HostedProgram::WaitActive(WindowId window) {
   DesignedWindow* designed = Window(window);
-  if (!designed || !QTest::qWaitForWindowActive(designed)) return false;
+  // Not qWaitForWindowActive: it takes a window owned by the active one
+  // (the results window) for active too.
+  if (!designed || !QTest::qWaitFor([designed] { return QApplication::activeWindow() == designed; }))
+    return false;
   // The program hears of an activation once the toolkit has finished
   // handling it.
   QCoreApplication::sendPostedEvents();
@@ -95,6 +101,27 @@ bool HostedProgram::EnterFormula(int a, int b) {
 
 bool HostedProgram::EnterRightFormula() {
   return game().problem() && EnterFormula(game().problem()->a, game().problem()->b);
+}
+
+bool HostedProgram::PlayProblem(int points) {
+  if (!game().problem()) return false;
+  if (points == 0) {
+    const Relationship right = game().problem()->relationship;
+    return ChooseRelationship(right == Relationship::Proportional ? Relationship::Inverse
+                                                                  : Relationship::Proportional);
+  }
+  return Tick(kStartPoints - points) && ChooseRightRelationship() && EnterRightFormula();
+}
+
+bool HostedProgram::PlayToGameEnd(int score) {
+  if (!Click(kGameWindow, kStartButton)) return false;
+  for (int problem = 0; problem < kProblemCount; ++problem) {
+    const int points = std::min(score, int{kStartPoints});
+    if (!PlayProblem(points)) return false;
+    score -= points;
+  }
+  const DesignedWindow* results = Window(kResultsWindow);
+  return score == 0 && results && results->isVisible() && results->isModal();
 }
 
 bool HostedProgram::Tick(int ticks) {

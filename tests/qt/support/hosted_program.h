@@ -58,6 +58,14 @@ class HostedProgram {
   // each followed by Enter; false when a box is not shown.
   [[nodiscard]] bool EnterFormula(int a, int b = 0);
   [[nodiscard]] bool EnterRightFormula();
+  // Plays the current problem: the right relationship once its points have
+  // fallen to `points`, then the right formula. A wrong relationship when
+  // `points` is 0.
+  [[nodiscard]] bool PlayProblem(int points);
+  // Start, then five problems worth `score` in all (as much as possible as
+  // early as possible); true once the results window of the game's end is
+  // open.
+  [[nodiscard]] bool PlayToGameEnd(int score);
   // Ticks of the running countdown; false when it stops before the last.
   [[nodiscard]] bool Tick(int ticks = 1);
   // Types into a box of an open window, as the player would.
