@@ -83,6 +83,7 @@ void QtHost::Forward(Event&& event) {
 }
 
 void QtHost::Sync() {
+  ++syncDepth_;
   DrawAll();
   for (Command& command : program_.TakeCommands()) queue_.push_back(std::move(command));
   // A sync that starts inside another (a tick while a message box waits)
@@ -93,12 +94,17 @@ void QtHost::Sync() {
     queue_.pop_front();
     Carry(command);
   }
-  // The game window becomes active again when the window in front of it
-  // has gone and none has opened since, as an owner window does on Windows;
-  // a desktop without a window manager would leave no window active.
-  if (std::exchange(returnToGame_, false) && !ended_)
-    if (DesignedWindow* game = Window(WindowId::Game); game && game->isVisible())
-      game->activateWindow();
+  // When a box or a window in front has gone and no window has opened
+  // since, the activation goes back to the window the box was over, else to
+  // the game window, as it does on Windows; a desktop without a window
+  // manager would leave no window active. Not while a message box still
+  // waits further out.
+  if (--syncDepth_ == 0 && !ended_)
+    if (const std::optional<WindowId> back = std::exchange(returnTo_, std::nullopt)) {
+      DesignedWindow* window = Window(*back);
+      if (!window || !window->isVisible()) window = Window(WindowId::Game);
+      if (window && window->isVisible()) window->activateWindow();
+    }
 }
 
 void QtHost::DrawAll() {
@@ -116,7 +122,7 @@ void QtHost::Carry(const Command& command) {
           [this](const HideWindow& hide) {
             if (DesignedWindow* window = Window(hide.window)) {
               window->hide();
-              returnToGame_ = true;
+              returnTo_ = WindowId::Game;
             }
           },
           [this](const CloseWindow& close) { Retire(close.window); },
@@ -141,7 +147,7 @@ void QtHost::Open(const OpenWindow& open) {
   DesignedWindow* window = Window(open.window);
   const bool firstShow = !window;
   if (firstShow) window = Build(open.window, model->Design(), open.modal);
-  returnToGame_ = false;
+  returnTo_.reset();
   window->Draw(model->State());
   window->show();
   window->raise();
@@ -198,7 +204,7 @@ void QtHost::Retire(WindowId window) {
   DesignedWindow* designed = Window(window);
   if (!designed) return;
   windows_[Index(window)] = nullptr;
-  returnToGame_ = true;
+  returnTo_ = WindowId::Game;
   designed->disconnect(this);
   designed->hide();
   // The event that closes it may still be on its way through one of its
@@ -210,6 +216,7 @@ void QtHost::Retire(WindowId window) {
 
 void QtHost::ShowMessage(const tavri::ShowMessage& show) {
   const MessageAnswer answer = boxes_.Ask(show.message, Window(show.owner));
+  returnTo_ = show.owner;
   Forward([&] { program_.OnMessageClosed(show.owner, show.message.kind, answer); });
 }
 

@@ -11,6 +11,7 @@
 #include <array>
 #include <deque>
 #include <memory>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -69,9 +70,10 @@ class QtHost : public QObject {
   std::vector<QPointer<DesignedWindow>> retired_;
   std::deque<Command> queue_;
   std::unique_ptr<ActivationWatcher> watcher_;
-  // A window in front of the game window has gone: the activation goes
-  // back to the game window once the commands are carried out.
-  bool returnToGame_ = false;
+  // A message box or a window in front has gone: the window the activation
+  // goes back to once the commands are carried out.
+  std::optional<WindowId> returnTo_;
+  int syncDepth_ = 0;
   bool ended_ = false;
 };
 

@@ -1,5 +1,7 @@
 // Message boxes that a test sees at the moment each would appear, answered
-// at once from a script (OK when the script is empty), with no event loop.
+// at once from a script (OK when the script is empty), with no event loop of
+// their own. Shown on screen if asked, each then takes the activation as a
+// real box does before it is answered.
 #pragma once
 
 #include <QPointer>
@@ -21,14 +23,7 @@ class ScriptedMessageBoxes : public MessageBoxes {
     QPointer<QWidget> owner;
   };
 
-  MessageAnswer Ask(const Message& message, QWidget* owner) override {
-    shown.push_back({message, owner});
-    if (onShown) onShown(message, owner);
-    if (answers.empty()) return MessageAnswer::Ok;
-    const MessageAnswer answer = answers.front();
-    answers.pop_front();
-    return answer;
-  }
+  MessageAnswer Ask(const Message& message, QWidget* owner) override;
 
   std::size_t Count(MessageKind kind) const {
     std::size_t count = 0;
@@ -36,10 +31,13 @@ class ScriptedMessageBoxes : public MessageBoxes {
     return count;
   }
 
+  bool onScreen = false;
   std::vector<Shown> shown;
   std::deque<MessageAnswer> answers;
   // Runs while the box would be on screen, before it is answered.
   std::function<void(const Message&, QWidget* owner)> onShown;
+  // For each box shown on screen: whether it became the active window.
+  std::vector<bool> activated;
 };
 
 }  // namespace tavri::test
