@@ -184,6 +184,10 @@ class GameWindowTest : public QObject {
     QTest::keyClick(p.Box(kGameWindow, kCoefficientBox), Qt::Key_Return);
     QCOMPARE(QApplication::focusWidget(), p.Box(kGameWindow, kConstantBox));
     QCOMPARE(p.Text(kGameWindow, kMarkCells + 1), QStringLiteral("○"));
+    // Only the game moves the focus: drawing leaves it where the player put it.
+    p.Button(kGameWindow, kRangeButton)->setFocus();
+    QVERIFY(p.Type(kGameWindow, kConstantBox, QStringLiteral("-")));
+    QCOMPARE(QApplication::focusWidget(), p.Button(kGameWindow, kRangeButton));
   }
 
   void thePointsLabelShowsAWholeTen() {

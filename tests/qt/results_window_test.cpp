@@ -198,6 +198,8 @@ class ResultsWindowTest : public QObject {
     QCOMPARE(text(kRunScores), QStringLiteral("30"));
     QCOMPARE(text(kThisGameScore), QStringLiteral(" 30"));
     QCOMPARE(text(kPrompt), QStringLiteral(" 1番です。名前を入力して下さい。"));
+    QCOMPARE(text(kClearButton), QStringLiteral("初期化"));
+    QCOMPARE(text(kBackButton), QStringLiteral("戻る"));
   }
 
   void theFocusStartsOnTheNameBoxOrOnBack() {
