@@ -101,8 +101,10 @@ void QtHost::Sync() {
   // waits further out.
   if (--syncDepth_ == 0 && !ended_)
     if (const std::optional<WindowId> back = std::exchange(returnTo_, std::nullopt)) {
-      DesignedWindow* window = Window(*back);
+      QWidget* window = Window(*back);
       if (!window || !window->isVisible()) window = Window(WindowId::Game);
+      // A modal window, while it is open, keeps the activation to itself.
+      if (QWidget* modal = QApplication::activeModalWidget()) window = modal;
       if (window && window->isVisible()) window->activateWindow();
     }
 }
