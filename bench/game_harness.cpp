@@ -1,7 +1,7 @@
-// The game's windows, built as the program builds them, driven for the
-// benchmark. Message boxes are answered at once (the real ones would wait for
-// a hand), everything else is the program's own: the windows, the QTimer of
-// the countdown, the results window and the results file on disk.
+// The program's windows, built as main builds them, driven for the
+// benchmark. Message boxes are answered at once (the real ones would wait
+// for a hand); everything else is the program's own: the windows, the
+// countdown's QTimer, the results window and the results file on disk.
 //
 //   game_harness games N    plays N whole games, prints the peak resident memory
 //   game_harness countdown  starts a game and waits, without input, for the
@@ -14,10 +14,10 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTimer>
-#include <QTimerEvent>
 #include <QtTest>
 
 #include <sys/resource.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -28,14 +28,17 @@
 #include <string>
 #include <vector>
 
-#include "game/core/form1.h"
-#include "game/ui/form1_window.h"
+#include "app/core/program.h"
+#include "app/qt/qt_host.h"
+#include "game/core/game_window_design.h"
 #include "results/core/file_system.h"
-#include "results/core/form3.h"
-#include "results/ui/form3_window.h"
-#include "results/ui/results_windows.h"
+#include "results/core/results_board.h"
+#include "results/core/results_store.h"
+#include "results/core/results_window_design.h"
 #include "shared/clock_random.h"
-#include "shared/module1.h"
+#include "shared/qt/countdown.h"
+#include "shared/qt/designed_window.h"
+#include "shared/qt/message_boxes.h"
 
 using namespace tavri;
 
@@ -56,141 +59,125 @@ double CpuSeconds() {
          (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
 }
 
-class BenchPlatform : public Platform {
+class AnsweredBoxes : public MessageBoxes {
  public:
-  MessageAnswer MsgBox(const MessageBoxSpec&) override { return MessageAnswer::Ok; }
-  void Beep() override {
-    if (onBeep) onBeep();
+  MessageAnswer Ask(const Message&, QWidget*) override { return MessageAnswer::Ok; }
+};
+
+// Ticks the real countdown's timer would deliver two seconds apart, at once.
+class HurriedCountdown : public Countdown {
+ public:
+  void Start(int) override { running_ = true; }
+  void Stop() override { running_ = false; }
+  void Ticks(unsigned count) {
+    for (; count > 0 && running_; --count) Tick();
   }
-  void Randomize() override { random_.Randomize(); }
-  float Rnd() override { return random_.Next(); }
-  std::function<void()> onBeep;
 
  private:
-  ClockRandom random_;
+  bool running_ = false;
 };
 
-class BenchWindows : public Form1Windows {
- public:
-  BenchWindows(Module1& module, Platform& platform, const std::string& path)
-      : results(module, platform, files, path) {}
-  void ShowResultsModal() override {
-    QTimer::singleShot(0, [this] {
-      Form3Window* window = results.window();
-      if (!window) return;
-      if (window->text1()->isVisible()) QTest::keyClicks(window->text1(), "BENCH");
-      window->button("Command1")->click();
-    });
-    results.ShowModal();
-    ++gameEnds;
-  }
-  void ShowResultsModeless() override { results.ShowModeless(); }
-  void ShowHelp() override {}
-  void EndProgram() override { QCoreApplication::exit(0); }
-
-  SystemFileSystem files;
-  ResultsWindows results;
-  int gameEnds = 0;
-};
-
-// The program's windows, as main() makes them.
-struct Program {
-  explicit Program(const std::string& resultsPath) : windows(module, platform, resultsPath) {
-    window.Load();
-    window.ShowCentred();
-  }
-  Module1 module;
-  BenchPlatform platform;
-  BenchWindows windows;
-  Form1 form{module, platform, windows};
-  Form1Window window{form};
+// The program as main() makes it, on the results file given.
+template <typename CountdownKind>
+struct Run {
+  explicit Run(const std::string& resultsPath) : store(files, resultsPath) { host.Start(); }
 
   template <typename T>
-  T* Find(const QString& name) const {
-    return window.findChild<T*>(name);
+  T* Control(WindowId window, int control) const {
+    return host.Window(window)->template Control<T>(control);
   }
-  void Tick() {
-    QTimer* timer = Find<QTimer>("Timer1");
-    QTimerEvent tick(timer->timerId());
-    QCoreApplication::sendEvent(timer, &tick);
+  void Type(int box, int value) {
+    auto* typed = Control<QLineEdit>(WindowId::Game, box);
+    QTest::keyClicks(typed, QString::number(value));
+    QTest::keyClick(typed, Qt::Key_Return);
   }
-  void Type(QLineEdit* box, int value) {
-    box->clear();
-    QTest::keyClicks(box, QString::number(value));
-    QTest::keyClick(box, Qt::Key_Return);
-  }
-  // A game as a player might play it: a few ticks, the right relationship
-  // and formula, now and then a time-out.
-  void PlayGame(std::mt19937& choices) {
-    Find<QPushButton>("Command1")->click();
-    for (int problem = 0; problem < 5; ++problem) {
-      if (choices() % 6 == 0) {
-        for (int tick = 0; tick < 11; ++tick) Tick();
-        continue;
-      }
-      for (unsigned tick = choices() % 6; tick > 0; --tick) Tick();
-      Find<QPushButton>(QString("kotae(%1)").arg(form.kind))->click();
-      auto* textA1 = Find<QLineEdit>("TextA1");
-      auto* textB = Find<QLineEdit>("TextB");
-      if (textB->isVisible()) {
-        Type(textA1, form.coefA);
-        Type(textB, form.coefB);
-      } else {
-        Type(textA1->isVisible() ? textA1 : Find<QLineEdit>("TextA2"), form.coefA);
-      }
-    }
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QCoreApplication::processEvents();
-  }
+
+  SystemFileSystem files;
+  ResultsStore store;
+  ClockRandom random;
+  Program program{random, store};
+  AnsweredBoxes boxes;
+  CountdownKind countdown;
+  QtHost host{program, boxes, countdown};
 };
 
+// A game as a player might play it: a few ticks, the right relationship and
+// formula, now and then a time-out; a name at the end.
+void PlayGame(Run<HurriedCountdown>& run, std::mt19937& choices) {
+  using namespace game_window;
+  run.template Control<QPushButton>(WindowId::Game, kStartButton)->click();
+  for (int problem = 0; problem < kProblemCount; ++problem) {
+    if (choices() % 6 == 0) {
+      run.countdown.Ticks(11);
+      continue;
+    }
+    run.countdown.Ticks(choices() % 6);
+    const Problem shown = *run.program.game().problem();
+    run.template Control<QPushButton>(WindowId::Game,
+                                      kRelationshipButtons + static_cast<int>(shown.relationship))
+        ->click();
+    switch (run.program.game().formula()) {
+      case FormulaForm::Linear:
+        run.Type(kCoefficientBox, shown.a);
+        run.Type(kConstantBox, shown.b);
+        break;
+      case FormulaForm::Inverse: run.Type(kNumeratorBox, shown.a); break;
+      default: run.Type(kCoefficientBox, shown.a); break;
+    }
+  }
+  if (run.host.Window(WindowId::Results)) {
+    auto* name = run.template Control<QLineEdit>(WindowId::Results, results_window::kNameBox);
+    if (name->isVisible()) QTest::keyClicks(name, QStringLiteral("BENCH"));
+    run.template Control<QPushButton>(WindowId::Results, results_window::kBackButton)->click();
+  }
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  QCoreApplication::processEvents();
+}
+
 int Games(int count, const std::string& path) {
-  Program program(path);
+  Run<HurriedCountdown> run(path);
   QCoreApplication::processEvents();
   std::mt19937 choices(1);
-  for (int game = 0; game < count; ++game) program.PlayGame(choices);
-  if (program.windows.gameEnds != count) return 1;
+  for (int game = 0; game < count; ++game) PlayGame(run, choices);
   std::printf("games=%d peak_kib=%ld\n", count, PeakKiB());
   return 0;
 }
 
-int Countdown(const std::string& path) {
-  Program program(path);
+int TimeOut(const std::string& path) {
+  Run<TimerCountdown> run(path);
   QCoreApplication::processEvents();
   QElapsedTimer clock;
   double cpuAtStart = 0;
-  program.platform.onBeep = [&] {
-    double seconds = clock.nsecsElapsed() / 1e9;
-    double cpu = CpuSeconds() - cpuAtStart;
+  // After the game's own handling of each tick: the first problem is lost
+  // when its mark appears.
+  QObject::connect(&run.countdown.timer(), &QTimer::timeout, &run.host, [&] {
+    if (run.program.game().marks(0).empty()) return;
+    const double seconds = clock.nsecsElapsed() / 1e9;
+    const double cpu = CpuSeconds() - cpuAtStart;
     std::printf("timeout_s=%.4f cpu_s=%.4f cpu_percent=%.3f\n", seconds, cpu, 100 * cpu / seconds);
     std::fflush(stdout);
     QCoreApplication::exit(0);
-  };
-  QTimer::singleShot(200, [&] {
+  });
+  QTimer::singleShot(200, &run.host, [&] {
     // The problem begins inside the click: the clock is read just before.
     clock.start();
     cpuAtStart = CpuSeconds();
-    program.Find<QPushButton>("Command1")->click();
+    run.template Control<QPushButton>(WindowId::Game, game_window::kStartButton)->click();
   });
   return QApplication::exec();
 }
 
 int Save(int count, const std::string& path) {
   std::vector<double> millis;
-  BenchPlatform platform;
   SystemFileSystem disk;
+  ResultsStore store(disk, path);
   for (int round = 0; round < count; ++round) {
-    Module1 module;
-    module.totalScore = 50;
-    class NoHost : public Form3Host {
-      void UnloadForm3() override {}
-    } host;
-    Form3 form(module, platform, host, disk, path);
-    form.Form_Load();
-    form.Text1.Text = "ベンチ";
+    SessionState session;
+    ResultsBoard board(session, store, 50);
+    board.OnNameTyped("ベンチ");
     QElapsedTimer clock;
     clock.start();
-    form.Command1_Click();  // the write-back of 75 records, flushed and renamed
+    board.OnBack();  // the write-back of 75 records, flushed and renamed
     millis.push_back(clock.nsecsElapsed() / 1e6);
   }
   std::sort(millis.begin(), millis.end());
@@ -214,9 +201,10 @@ int main(int argc, char** argv) {
   QCoreApplication::setAttribute(Qt::AA_DisableSessionManager);
   QCoreApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
   QApplication app(qtArgc, qtArgv);
+  QGuiApplication::setQuitOnLastWindowClosed(false);
   int result = 2;
   if (std::strcmp(argv[1], "games") == 0 && argc == 3) result = Games(std::atoi(argv[2]), path);
-  if (std::strcmp(argv[1], "countdown") == 0) result = Countdown(path);
+  if (std::strcmp(argv[1], "countdown") == 0) result = TimeOut(path);
   if (std::strcmp(argv[1], "save") == 0 && argc == 3) result = Save(std::atoi(argv[2]), path);
   std::filesystem::remove_all(folder);
   return result;

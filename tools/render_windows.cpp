@@ -1,69 +1,158 @@
-// Renders the game window and the help window to PNG files, offscreen, so
+// Renders the program's windows to PNG files on the offscreen desktop, so
 // they can be compared with the design without a display:
 //
 //   render_windows OUTPUT_FOLDER
 //
-// form1.png      the game window as the player first sees it (after load)
-// form1_design.png  the game window in its design state: every control
-//                visible with its design caption, before the load handler
-// form1_inverse.png  a problem of y = a / x on －２～２, three ticks in
-// form1_linear_entry.png  the formula entry of y = ax + b on １～５
-// form1_marks.png  the mark list after a whole game
-// form2.png      the help window
+// game-window.png              the game window as the player first sees it
+// game-window-design.png       the game window as drawn up: every control
+//                              shown with its design caption
+// game-window-inverse.png      a problem of y = a / x on －２～２, three ticks in
+// game-window-linear-entry.png the formula entry of y = 3x − 2 on １～５
+// game-window-marks.png        the mark list after a whole game: ○○, ○×, ×,
+//                              ○○, × and a total of 25
+// results-first-game.png       the results window after a first game of 30
+// results-after-restart.png    the list, opened from the menu, after a later
+//                              run of the program added four more names
+// help-window.png              the help window
 #include <QApplication>
+#include <QAction>
 #include <QDir>
-#include <QPixmap>
+#include <QInputMethodEvent>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
 
 #include <cstdio>
 #include <deque>
 #include <functional>
 #include <initializer_list>
 
-#include "game/core/form1.h"
-#include "game/ui/form1_window.h"
-#include "help/ui/form2_window.h"
+#include "app/core/program.h"
+#include "app/qt/qt_host.h"
+#include "game/core/game_window_design.h"
+#include "game/qt/points_label.h"
+#include "results/core/file_system.h"
+#include "results/core/results_store.h"
+#include "results/core/results_window_design.h"
 #include "shared/clock_random.h"
-#include "shared/module1.h"
+#include "shared/qt/countdown.h"
+#include "shared/qt/design_fonts.h"
+#include "shared/qt/designed_window.h"
+#include "shared/qt/message_boxes.h"
 
+namespace tavri {
 namespace {
 
-// Answers every message box at once: a picture needs no notice. Draws come
-// from a script while it lasts, so a scene shows the problem it names.
-class QuietPlatform : public tavri::Platform {
+using namespace game_window;
+
+// A picture needs no message box: each is answered OK at once.
+class NoBoxes : public MessageBoxes {
  public:
-  tavri::MessageAnswer MsgBox(const tavri::MessageBoxSpec&) override {
-    return tavri::MessageAnswer::Ok;
+  MessageAnswer Ask(const Message&, QWidget*) override { return MessageAnswer::Ok; }
+};
+
+// Ticks when the scene says so.
+class SceneCountdown : public Countdown {
+ public:
+  void Start(int) override { running_ = true; }
+  void Stop() override { running_ = false; }
+  void Ticks(int count) {
+    for (int tick = 0; tick < count && running_; ++tick) Tick();
   }
-  void Beep() override {}
-  void Randomize() override { random_.Randomize(); }
-  float Rnd() override {
-    if (script_.empty()) return random_.Next();
-    float next = script_.front();
+
+ private:
+  bool running_ = false;
+};
+
+// Draws come from a script while it lasts, so a scene shows the problem it
+// names; then from a fixed sequence.
+class SceneRandom : public RandomSource {
+ public:
+  void SeedFromClock() override {}
+  float Next() override {
+    if (script_.empty()) return sequence_.Next();
+    const float next = script_.front();
     script_.pop_front();
     return next;
   }
   void Script(std::initializer_list<float> draws) { script_.insert(script_.end(), draws); }
 
  private:
-  tavri::ClockRandom random_;
+  ClockRandom sequence_;
   std::deque<float> script_;
 };
 
-// Draws that make y = a·x (kind 0), y = a / x (1) or y = ax + b (2).
-constexpr float kKind0 = 0.1f, kKind1 = 0.5f, kKind2 = 0.9f;
-// floor(9r) - 4 = a for a in -4..4 (not 0).
-constexpr float CoefficientDraw(int a) { return (a + 4 + 0.5f) / 9.0f; }
+// The middle of the interval that ⌊count·r⌋ maps to `value`: the kind of a
+// problem (0 y = ax, 1 y = a / x, 2 y = ax + b) with count 3, a coefficient
+// a in −4 … 4 as a + 4 with count 9.
+constexpr float Draw(int value, int count) { return (value + 0.5f) / count; }
+constexpr float Coefficient(int a) { return Draw(a + 4, 9); }
 
-class NoWindows : public tavri::Form1Windows {
- public:
-  void ShowResultsModal() override {}
-  void ShowResultsModeless() override {}
-  void ShowHelp() override {}
-  void EndProgram() override {}
+// One run of the program on a results file.
+struct Run {
+  // The game window is up and active, its notice answered, as the player
+  // first sees it.
+  explicit Run(const std::string& resultsPath) : store(files, resultsPath) {
+    host.Start();
+    if (!QTest::qWaitFor([this] { return QApplication::activeWindow() == &Window(WindowId::Game); }))
+      std::fprintf(stderr, "the game window never became active\n");
+    QCoreApplication::sendPostedEvents();
+  }
+
+  DesignedWindow& Window(WindowId window) const { return *host.Window(window); }
+  void Click(WindowId window, int button) {
+    Window(window).Control<QPushButton>(button)->click();
+  }
+  void Type(WindowId window, int box, const char* text, bool enter) {
+    auto* typed = Window(window).Control<QLineEdit>(box);
+    const QString characters = QString::fromUtf8(text);
+    if (characters.toLatin1() == text) {
+      QTest::keyClicks(typed, characters);
+    } else {
+      // Japanese comes from an input method, a word at a time.
+      QInputMethodEvent commit;
+      commit.setCommitString(characters);
+      QApplication::sendEvent(typed, &commit);
+    }
+    if (enter) QTest::keyClick(typed, Qt::Key_Return);
+  }
+  // The right relationship once the points have fallen by `ticks`, then
+  // the formula typed (`a` wrong by one when asked).
+  void Answer(int ticks, bool rightFormula) {
+    countdown.Ticks(ticks);
+    const Problem problem = *program.game().problem();
+    Click(WindowId::Game, kRelationshipButtons + static_cast<int>(problem.relationship));
+    Type(WindowId::Game, kCoefficientBox,
+         QByteArray::number(problem.a + (rightFormula ? 0 : 1)).constData(), true);
+  }
+  // A game of five problems of y = 2x worth `score`, to the results window.
+  void PlayTo(int score) {
+    for (int problem = 0; problem < kProblemCount; ++problem) random.Script({Draw(0, 3), Coefficient(2)});
+    Click(WindowId::Game, kStartButton);
+    for (int problem = 0; problem < kProblemCount; ++problem) {
+      const int points = std::min(score, 10);
+      score -= points;
+      if (points > 0)
+        Answer(10 - points, true);
+      else
+        Click(WindowId::Game, kRelationshipButtons + 1);
+    }
+  }
+
+  SceneRandom random;
+  SystemFileSystem files;
+  ResultsStore store;
+  Program program{random, store};
+  NoBoxes boxes;
+  SceneCountdown countdown;
+  QtHost host{program, boxes, countdown};
 };
 
-bool Save(QWidget& window, const QDir& folder, const char* file) {
-  window.show();
+// `active`: once the window is the active one, with its focus showing.
+bool Save(QWidget& window, const QDir& folder, const char* file, bool active = false) {
+  if (active && !QTest::qWaitFor([&window] { return QApplication::activeWindow() == &window; }))
+    std::fprintf(stderr, "%s: the window never became active\n", file);
   QApplication::processEvents();
   const QString path = folder.filePath(QString::fromLatin1(file));
   if (!window.grab().save(path)) {
@@ -71,78 +160,98 @@ bool Save(QWidget& window, const QDir& folder, const char* file) {
     return false;
   }
   std::printf("%s\n", qPrintable(path));
-  window.hide();
   return true;
 }
 
 }  // namespace
+}  // namespace tavri
 
 int main(int argc, char** argv) {
+  using namespace tavri;
   if (argc != 2) {
     std::fprintf(stderr, "usage: render_windows OUTPUT_FOLDER\n");
     return 2;
   }
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
-  QDir folder(QString::fromLocal8Bit(argv[1]));
+  InstallFontSubstitutions();
+  const QDir folder(QString::fromLocal8Bit(argv[1]));
   if (!folder.mkpath(QStringLiteral("."))) {
     std::fprintf(stderr, "cannot create %s\n", argv[1]);
     return 1;
   }
-
-  QuietPlatform platform;
-  NoWindows windows;
-  bool ok = true;
-  // Each scene plays on a game window of its own, loaded unless it shows the
-  // design state, then drawn and saved.
-  auto scene = [&](const char* file, bool load, const std::function<void(tavri::Form1&)>& play) {
-    tavri::Module1 module;
-    tavri::Form1 form(module, platform, windows);
-    tavri::Form1Window window(form);
-    if (load) window.Load();
-    play(form);
-    window.Render();
-    ok = Save(window, folder, file) && ok;
+  QTemporaryDir disk;
+  const auto resultsFile = [&disk](const char* name) {
+    return disk.filePath(QString::fromLatin1(name)).toStdString();
   };
-  scene("form1_design.png", false, [](tavri::Form1&) {});
-  scene("form1.png", true, [](tavri::Form1&) {});
-  scene("form1_inverse.png", true, [&](tavri::Form1& form) {
-    // y = -12 / x: the middle column has no y.
-    platform.Script({kKind1, 0.5f, 0.2f});
-    form.Command1_Click();
-    for (int tick = 0; tick < 3; ++tick) form.Timer1_Timer();
+
+  bool ok = true;
+  // Each game window scene plays on a run of its own, then is saved.
+  const auto scene = [&](const char* file, const std::function<void(Run&)>& play) {
+    Run run(resultsFile(file));
+    play(run);
+    ok = Save(run.Window(WindowId::Game), folder, file) && ok;
+  };
+  {
+    DesignedWindow drawnUp(game_window::Design(), 96);
+    FitPointsLabel(drawnUp);
+    drawnUp.show();
+    ok = Save(drawnUp, folder, "game-window-design.png") && ok;
+  }
+  scene("game-window.png", [](Run&) {});
+  scene("game-window-inverse.png", [](Run& run) {
+    // y = −12 / x: the middle column has no y.
+    run.random.Script({Draw(1, 3), Draw(1, 3), 0.25f});
+    run.Click(WindowId::Game, kStartButton);
+    run.countdown.Ticks(3);
   });
-  scene("form1_linear_entry.png", true, [&](tavri::Form1& form) {
-    // y = 3x - 2 on １～５, relationship chosen at 9 points, a typed.
-    form.en_Click(1);
-    platform.Script({kKind2, CoefficientDraw(3), CoefficientDraw(-2)});
-    form.Command1_Click();
-    form.Timer1_Timer();
-    form.kotae_Click(2);
-    form.TextA1.Text = "3";
-    form.TextB.Text = "-2";
+  scene("game-window-linear-entry.png", [](Run& run) {
+    // y = 3x − 2 on １～５, the relationship chosen at 9 points, both typed.
+    run.Window(WindowId::Game).MenuItem(kRangeItems + 1)->trigger();
+    run.random.Script({Draw(2, 3), Coefficient(3), Coefficient(-2)});
+    run.Click(WindowId::Game, kStartButton);
+    run.countdown.Ticks(1);
+    run.Click(WindowId::Game, kRelationshipButtons + 2);
+    run.Type(WindowId::Game, kCoefficientBox, "3", false);
+    run.Type(WindowId::Game, kConstantBox, "-2", false);
   });
-  scene("form1_marks.png", true, [&](tavri::Form1& form) {
-    // A whole game: right, right with a wrong formula, wrong, right, and a
-    // time-out.
-    for (int problem = 0; problem < 5; ++problem) platform.Script({kKind0, CoefficientDraw(2)});
-    auto answer = [&](const char* a) {
-      form.kotae_Click(0);
-      form.TextA1.Text = a;
-      form.TextA1_KeyPress(13);
-    };
-    form.Command1_Click();
-    answer("2");
-    form.Timer1_Timer();
-    answer("-2");
-    form.kotae_Click(1);
-    for (int tick = 0; tick < 4; ++tick) form.Timer1_Timer();
-    answer("2");
-    for (int tick = 0; tick < 11; ++tick) form.Timer1_Timer();
+  scene("game-window-marks.png", [](Run& run) {
+    // Right, right with a wrong formula, wrong, right, and a time-out.
+    for (int problem = 0; problem < kProblemCount; ++problem)
+      run.random.Script({Draw(0, 3), Coefficient(2)});
+    run.Click(WindowId::Game, kStartButton);
+    run.Answer(0, true);
+    run.Answer(1, false);
+    run.Click(WindowId::Game, kRelationshipButtons + 1);
+    run.Answer(4, true);
+    run.countdown.Ticks(11);
   });
   {
-    tavri::Form2Window help([] {});
-    ok = Save(help, folder, "form2.png") && ok;
+    // A first game of 30 with an empty list, then a later run that adds four
+    // more names; the list opened from the menu.
+    const std::string path = resultsFile("tavri.rnk");
+    {
+      Run first(path);
+      first.PlayTo(30);
+      ok = Save(first.Window(WindowId::Results), folder, "results-first-game.png", true) && ok;
+      first.Type(WindowId::Results, results_window::kNameBox, "たろう", true);
+    }
+    {
+      Run second(path);
+      for (int score : {45, 20, 10, 5}) {
+        second.PlayTo(score);
+        const QByteArray name = "Player" + QByteArray::number(score);
+        second.Type(WindowId::Results, results_window::kNameBox, name.constData(), true);
+      }
+    }
+    Run third(path);
+    third.Window(WindowId::Game).MenuItem(kListItem)->trigger();
+    ok = Save(third.Window(WindowId::Results), folder, "results-after-restart.png", true) && ok;
+  }
+  {
+    Run run(resultsFile("help"));
+    run.Click(WindowId::Game, kHelpButton);
+    ok = Save(run.Window(WindowId::Help), folder, "help-window.png", true) && ok;
   }
   return ok ? 0 : 1;
 }

@@ -39,7 +39,12 @@ class WindowModel {
   std::vector<Command> TakeCommands() { return std::exchange(commands_, {}); }
 
  protected:
-  void Emit(Command command) { commands_.push_back(std::move(command)); }
+  // Built in place: GCC 12 takes a whole variant moved out of a temporary of
+  // one alternative for a read of the others' uninitialised bytes.
+  template <typename Alternative>
+  void Emit(Alternative command) {
+    commands_.emplace_back(std::in_place_type<Alternative>, std::move(command));
+  }
 
  private:
   std::vector<Command> commands_;

@@ -15,7 +15,7 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "app/app_icon.h"
+#include "app/qt/app_icon.h"
 
 namespace {
 

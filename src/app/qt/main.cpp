@@ -1,0 +1,51 @@
+// Program start: Qt set up without any setting of the desktop's, the results
+// file found, and the program's game window opened.
+#include <QApplication>
+#include <QStandardPaths>
+#include <QTimer>
+
+#include "app/core/program.h"
+#include "app/qt/app_icon.h"
+#include "app/qt/qt_host.h"
+#include "app/qt/results_path.h"
+#include "results/core/file_system.h"
+#include "results/core/results_store.h"
+#include "shared/clock_random.h"
+#include "shared/qt/countdown.h"
+#include "shared/qt/design_fonts.h"
+#include "shared/qt/message_boxes.h"
+
+int main() {
+  // The program reads no options, environment or settings of its own. Qt
+  // would take options such as -style from the command line and colours and
+  // fonts from the desktop's settings files, so it is given neither.
+  static int qtArgc = 1;
+  static char programName[] = "tavri";
+  static char* qtArgv[] = {programName, nullptr};
+  QGuiApplication::setDesktopSettingsAware(false);
+  QCoreApplication::setAttribute(Qt::AA_DisableSessionManager);
+  QCoreApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
+  QApplication app(qtArgc, qtArgv);
+  // Also names the user's data folder, where an installed copy keeps its list.
+  QCoreApplication::setApplicationName(QStringLiteral("tavri"));
+  // Only the program's own Exit ends it.
+  QGuiApplication::setQuitOnLastWindowClosed(false);
+  tavri::InstallFontSubstitutions();
+
+  tavri::SystemFileSystem files;
+  tavri::ResultsStore store(
+      files, tavri::ResultsFilePath(files, QCoreApplication::applicationDirPath(),
+                                    QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)));
+  tavri::ClockRandom random;
+  tavri::Program program(random, store);
+  tavri::QtMessageBoxes boxes;
+  tavri::TimerCountdown countdown;
+  tavri::QtHost host(program, boxes, countdown);
+  QObject::connect(&host, &tavri::QtHost::programEnded, &app, [] { QCoreApplication::exit(0); });
+
+  host.Start();
+  // The icon's pictures are decoded and handed to the window system once
+  // the game window is up: a student waits for the window, not the icon.
+  QTimer::singleShot(0, &app, [&app] { tavri::InstallApplicationIcon(app); });
+  return app.exec();
+}

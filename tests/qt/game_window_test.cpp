@@ -1,0 +1,251 @@
+// The game window forwards every event to the program and shows what the
+// game holds: buttons, menu items, keys typed into the formula boxes, the
+// countdown, the focus.
+#include <QAction>
+#include <QKeyEvent>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <memory>
+#include <optional>
+#include <vector>
+
+#include "game/core/game_window_design.h"
+#include "support/fake_file_system.h"
+#include "support/hosted_program.h"
+#include "support/problem_draws.h"
+
+namespace tavri::test {
+
+using namespace game_window;
+
+class GameWindowTest : public QObject {
+  Q_OBJECT
+
+ private Q_SLOTS:
+  void init() {
+    files_ = std::make_unique<FakeFileSystem>();
+    program_ = std::make_unique<HostedProgram>(*files_, "tavri.rnk");
+    QVERIFY(program_->Start());
+  }
+  void cleanup() {
+    program_.reset();
+    files_.reset();
+  }
+
+  void startFromTheButtonAndTheMenu() {
+    HostedProgram& p = *program_;
+    for (int round = 0; round < 2; ++round) {
+      p.random.Script(ProportionalDraws(4));
+      p.random.Script(ProportionalDraws(4));
+      QVERIFY(p.Click(kGameWindow, kStartButton));
+      QVERIFY(p.ChooseRightRelationship());
+      QCOMPARE(p.Text(kGameWindow, kMarkCells), QStringLiteral("○"));
+      QCOMPARE(p.Text(kGameWindow, kTotalButton), QStringLiteral(" 10"));
+      // Start again in the middle of the game: a new game from problem 1.
+      if (round == 0)
+        QVERIFY(p.Click(kGameWindow, kStartButton));
+      else
+        p.MenuItem(kStartItem)->trigger();
+      QCOMPARE(p.Text(kGameWindow, kMarkCells), QString());
+      QCOMPARE(p.Text(kGameWindow, kTotalButton), QStringLiteral(" 0"));
+      QCOMPARE(p.Text(kGameWindow, kProblemHeading), QStringLiteral("第 1問"));
+      QVERIFY(!p.Box(kGameWindow, kCoefficientBox)->isVisible());
+    }
+  }
+
+  void listHelpAndExitFromButtonsAndMenus() {
+    HostedProgram& p = *program_;
+    QVERIFY(p.Click(kGameWindow, kTotalButton));
+    QPointer<DesignedWindow> list = p.Window(kResultsWindow);
+    QVERIFY(list && list->isVisible());
+    QVERIFY(!list->isModal());
+    p.MenuItem(kListItem)->trigger();
+    QCOMPARE(p.Window(kResultsWindow), list.data());
+
+    QVERIFY(p.Click(kGameWindow, kHelpButton));
+    QPointer<DesignedWindow> help = p.Window(kHelpWindow);
+    QVERIFY(help && help->isVisible());
+    p.MenuItem(kHelpItem)->trigger();
+    QCOMPARE(p.Window(kHelpWindow), help.data());
+
+    QSignalSpy ended(&p.host, &QtHost::programEnded);
+    QVERIFY(p.Click(kGameWindow, kExitButton));
+    QCOMPARE(ended.count(), 1);
+    QVERIFY(p.program.ended());
+    for (WindowId window : {kGameWindow, kResultsWindow, kHelpWindow})
+      QCOMPARE(p.Window(window), nullptr);
+    for (QWidget* window : QApplication::topLevelWidgets()) QVERIFY(!window->isVisible());
+  }
+
+  void exitFromTheMenu() {
+    QSignalSpy ended(&program_->host, &QtHost::programEnded);
+    program_->MenuItem(kExitItem)->trigger();
+    QCOMPARE(ended.count(), 1);
+    QCOMPARE(program_->Window(kGameWindow), nullptr);
+  }
+
+  void theCloseBoxEndsTheProgram() {
+    QSignalSpy ended(&program_->host, &QtHost::programEnded);
+    program_->Window(kGameWindow)->close();
+    QCOMPARE(ended.count(), 1);
+    QCOMPARE(program_->Window(kGameWindow), nullptr);
+  }
+
+  void typedTextIsTheGamesText() {
+    HostedProgram& p = *program_;
+    p.random.Script(ProportionalDraws(4));
+    QVERIFY(p.Click(kGameWindow, kStartButton));
+    QVERIFY(p.ChooseRightRelationship());
+    QVERIFY(p.Type(kGameWindow, kCoefficientBox, QStringLiteral("-12")));
+    QCOMPARE(p.game().boxText(FormulaBox::Coefficient), std::string("-12"));
+    // And the box shows what the game holds: empty once judged.
+    QTest::keyClick(p.Box(kGameWindow, kCoefficientBox), Qt::Key_Return);
+    QCOMPARE(p.Box(kGameWindow, kCoefficientBox)->text(), QString());
+    QCOMPARE(p.Text(kGameWindow, kMarkCells), QStringLiteral("○×"));
+  }
+
+  void keyAsciiOfKeys() {
+    const auto code = [](int key, Qt::KeyboardModifiers modifiers, const QString& text) {
+      return KeyAscii(QKeyEvent(QEvent::KeyPress, key, modifiers, text));
+    };
+    QCOMPARE(code(Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r")), std::optional<int>(13));
+    QCOMPARE(code(Qt::Key_Enter, Qt::KeypadModifier, QStringLiteral("\r")), std::optional<int>(13));
+    QCOMPARE(code(Qt::Key_Enter, Qt::KeypadModifier, QString()), std::optional<int>(13));
+    QCOMPARE(code(Qt::Key_A, Qt::NoModifier, QStringLiteral("a")), std::optional<int>('a'));
+    QCOMPARE(code(Qt::Key_Minus, Qt::NoModifier, QStringLiteral("-")), std::optional<int>('-'));
+    QCOMPARE(code(Qt::Key_Left, Qt::NoModifier, QString()), std::nullopt);
+    QCOMPARE(code(Qt::Key_Shift, Qt::ShiftModifier, QString()), std::nullopt);
+  }
+
+  void everyKeyStillReachesTheBox() {
+    DesignedWindow window(Design(), 96);
+    auto* box = window.Control<QLineEdit>(kCoefficientBox);
+    std::vector<int> codes;
+    QString textSeenByHandler;
+    connect(&window, &DesignedWindow::keyPressed, this, [&](int control, int keyAscii) {
+      QCOMPARE(control, int(kCoefficientBox));
+      codes.push_back(keyAscii);
+      textSeenByHandler = box->text();
+    });
+    QSignalSpy enters(box, &QLineEdit::returnPressed);
+    QTest::keyClick(box, Qt::Key_4);
+    QTest::keyClick(box, Qt::Key_Return);
+    QTest::keyClick(box, Qt::Key_Enter, Qt::KeypadModifier);
+    QTest::keyClick(box, Qt::Key_Left);
+    QCOMPARE(codes, (std::vector<int>{'4', 13, 13}));
+    QCOMPARE(box->text(), QStringLiteral("4"));
+    QCOMPARE(enters.count(), 2);
+    QCOMPARE(textSeenByHandler, QStringLiteral("4"));
+  }
+
+  void theCountdownRunsOnAPreciseTimer() {
+    TimerCountdown countdown;
+    QCOMPARE(countdown.timer().timerType(), Qt::PreciseTimer);
+    QVERIFY(!countdown.timer().isActive());
+    countdown.Start(2000);
+    QVERIFY(countdown.timer().isActive());
+    QCOMPARE(countdown.timer().interval(), 2000);
+    countdown.Stop();
+    QVERIFY(!countdown.timer().isActive());
+  }
+
+  void everyNewProblemStartsAFullPeriod() {
+    HostedProgram& p = *program_;
+    QVERIFY(!p.countdown.running());
+    p.random.Script(ProportionalDraws(4));
+    p.random.Script(ProportionalDraws(4));
+    QVERIFY(p.Click(kGameWindow, kStartButton));
+    QVERIFY(p.countdown.running());
+    QCOMPARE(p.countdown.intervalMs(), 2000);
+    QCOMPARE(p.countdown.starts(), 1);
+    QVERIFY(p.Tick(3));
+    // A wrong choice stops it and the next problem starts it afresh.
+    QVERIFY(p.ChooseRelationship(Relationship::Inverse));
+    QVERIFY(p.countdown.running());
+    QCOMPARE(p.countdown.starts(), 2);
+    QCOMPARE(p.Text(kGameWindow, kPoints), QStringLiteral("10"));
+    // The range button stops it for the rest of the problem.
+    QVERIFY(p.Click(kGameWindow, kRangeButton));
+    QVERIFY(!p.countdown.running());
+  }
+
+  void theFocusGoesWhereTheGameSends() {
+    HostedProgram& p = *program_;
+    p.random.Script(InverseDraws(-12));
+    p.random.Script(LinearDraws(3, -2));
+    QVERIFY(p.Click(kGameWindow, kStartButton));
+    QVERIFY(p.ChooseRelationship(Relationship::Inverse));
+    QCOMPARE(QApplication::focusWidget(), p.Box(kGameWindow, kNumeratorBox));
+    QVERIFY(p.EnterFormula(-12));
+    QVERIFY(p.ChooseRelationship(Relationship::Linear));
+    QCOMPARE(QApplication::focusWidget(), p.Box(kGameWindow, kCoefficientBox));
+    QVERIFY(p.Type(kGameWindow, kCoefficientBox, QStringLiteral("3")));
+    QTest::keyClick(p.Box(kGameWindow, kCoefficientBox), Qt::Key_Return);
+    QCOMPARE(QApplication::focusWidget(), p.Box(kGameWindow, kConstantBox));
+    QCOMPARE(p.Text(kGameWindow, kMarkCells + 1), QStringLiteral("○"));
+    // Only the game moves the focus: drawing leaves it where the player put it.
+    p.Button(kGameWindow, kRangeButton)->setFocus();
+    QVERIFY(p.Type(kGameWindow, kConstantBox, QStringLiteral("-")));
+    QCOMPARE(QApplication::focusWidget(), p.Button(kGameWindow, kRangeButton));
+  }
+
+  void thePointsLabelShowsAWholeTen() {
+    HostedProgram& p = *program_;
+    p.random.Script(ProportionalDraws(4));
+    QVERIFY(p.Click(kGameWindow, kStartButton));
+    QLabel* points = p.Label(kGameWindow, kPoints);
+    QCOMPARE(points->text(), QStringLiteral("10"));
+    QVERIFY(QFontMetrics(points->font()).horizontalAdvance(points->text()) <= points->width());
+    QCOMPARE(points->font().pixelSize(), 160);
+  }
+
+  void aProblemPlayedThroughTheWindow() {
+    HostedProgram& p = *program_;
+    p.random.Script(ProportionalDraws(4));  // problem 1: y = 4x
+    QVERIFY(p.Click(kGameWindow, kStartButton));
+    QVERIFY(p.countdown.running());
+    QCOMPARE(p.Text(kGameWindow, kYCells), QStringLiteral("-8"));
+    QVERIFY(p.Button(kGameWindow, kRelationshipButtons)->isEnabled());
+
+    QVERIFY(p.Tick());
+    QCOMPARE(p.Text(kGameWindow, kPoints), QStringLiteral(" 9"));
+
+    QVERIFY(p.ChooseRelationship(Relationship::Proportional));
+    QVERIFY(!p.countdown.running());
+    QCOMPARE(p.Text(kGameWindow, kMarkCells), QStringLiteral("○"));
+    QCOMPARE(p.Text(kGameWindow, kTotalButton), QStringLiteral(" 9"));
+    QVERIFY(p.Box(kGameWindow, kCoefficientBox)->isVisible());
+    QCOMPARE(QApplication::focusWidget(), p.Box(kGameWindow, kCoefficientBox));
+    QVERIFY(!p.Button(kGameWindow, kRelationshipButtons)->isEnabled());
+
+    // The main Enter key judges what was typed.
+    p.random.Script(ProportionalDraws(4));  // problem 2
+    QVERIFY(p.Type(kGameWindow, kCoefficientBox, QStringLiteral("4")));
+    QTest::keyClick(p.Box(kGameWindow, kCoefficientBox), Qt::Key_Return);
+    QCOMPARE(p.Text(kGameWindow, kMarkCells), QStringLiteral("○○"));
+    QVERIFY(!p.Box(kGameWindow, kCoefficientBox)->isVisible());
+    QCOMPARE(p.Box(kGameWindow, kCoefficientBox)->text(), QString());
+    QVERIFY(p.countdown.running());
+    QCOMPARE(p.game().problemNumber(), 2);
+
+    // A letter is not judged; the keypad's Enter is.
+    QVERIFY(p.ChooseRelationship(Relationship::Proportional));
+    p.random.Script(ProportionalDraws(4));  // problem 3
+    QTest::keyClick(p.Box(kGameWindow, kCoefficientBox), Qt::Key_X);
+    QCOMPARE(p.Text(kGameWindow, kMarkCells + 1), QStringLiteral("○"));
+    QCOMPARE(p.Box(kGameWindow, kCoefficientBox)->text(), QStringLiteral("x"));
+    QTest::keyClick(p.Box(kGameWindow, kCoefficientBox), Qt::Key_Enter, Qt::KeypadModifier);
+    QCOMPARE(p.Text(kGameWindow, kMarkCells + 1), QStringLiteral("○×"));
+    QCOMPARE(p.game().problemNumber(), 3);
+  }
+
+ private:
+  std::unique_ptr<FakeFileSystem> files_;
+  std::unique_ptr<HostedProgram> program_;
+};
+
+}  // namespace tavri::test
+
+QTEST_MAIN(tavri::test::GameWindowTest)
+#include "game_window_test.moc"

@@ -1,0 +1,150 @@
+#include "support/hosted_program.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QFile>
+#include <QTest>
+
+#include <algorithm>
+
+#include "game/core/game_window_design.h"
+
+namespace tavri::test {
+
+using namespace game_window;
+
+HostedProgram::HostedProgram(FileSystem& files, const std::string& resultsPath,
+                             std::uint32_t seed)
+    : random(seed), store(files, resultsPath), program(random, store),
+      host(program, boxes, countdown) {}
+
+bool HostedProgram::Start() {
+  host.Start();
+  return WaitActive(WindowId::Game) && boxes.Count(MessageKind::StartNotice) == 1;
+}
+
+bool HostedProgram::WaitActive(WindowId window) {
+  DesignedWindow* designed = Window(window);
+  // Not qWaitForWindowActive: it takes a window owned by the active one
+  // (the results window) for active too.
+  if (!designed || !QTest::qWaitFor([designed] { return QApplication::activeWindow() == designed; }))
+    return false;
+  // The program hears of an activation once the toolkit has finished
+  // handling it.
+  QCoreApplication::sendPostedEvents();
+  return true;
+}
+
+QPushButton* HostedProgram::Button(WindowId window, int control) const {
+  DesignedWindow* designed = Window(window);
+  return designed ? designed->Control<QPushButton>(control) : nullptr;
+}
+
+QLabel* HostedProgram::Label(WindowId window, int control) const {
+  DesignedWindow* designed = Window(window);
+  return designed ? designed->Control<QLabel>(control) : nullptr;
+}
+
+QLineEdit* HostedProgram::Box(WindowId window, int control) const {
+  DesignedWindow* designed = Window(window);
+  return designed ? designed->Control<QLineEdit>(control) : nullptr;
+}
+
+QAction* HostedProgram::MenuItem(int item) const {
+  DesignedWindow* game = Window(WindowId::Game);
+  return game ? game->MenuItem(item) : nullptr;
+}
+
+QString HostedProgram::Text(WindowId window, int control) const {
+  if (const QLabel* label = Label(window, control)) return label->text();
+  if (const QPushButton* button = Button(window, control)) return button->text();
+  if (const QLineEdit* box = Box(window, control)) return box->text();
+  return {};
+}
+
+bool HostedProgram::Click(WindowId window, int button) {
+  QPushButton* pushed = Button(window, button);
+  if (!pushed || !pushed->isVisible() || !pushed->isEnabled()) return false;
+  QTest::mouseClick(pushed, Qt::LeftButton);
+  return true;
+}
+
+bool HostedProgram::ChooseRelationship(Relationship relationship) {
+  return Click(WindowId::Game, kRelationshipButtons + static_cast<int>(relationship));
+}
+
+bool HostedProgram::ChooseRightRelationship() {
+  return game().problem() && ChooseRelationship(game().problem()->relationship);
+}
+
+bool HostedProgram::Type(WindowId window, int box, const QString& text) {
+  QLineEdit* typed = Box(window, box);
+  if (!typed || !typed->isVisible()) return false;
+  QTest::keyClicks(typed, text);
+  return true;
+}
+
+bool HostedProgram::EnterFormula(int a, int b) {
+  const auto enter = [this](int box, int value) {
+    if (!Type(WindowId::Game, box, QString::number(value))) return false;
+    QTest::keyClick(Box(WindowId::Game, box), Qt::Key_Return);
+    return true;
+  };
+  switch (game().formula()) {
+    case FormulaForm::Proportional: return enter(kCoefficientBox, a);
+    case FormulaForm::Inverse: return enter(kNumeratorBox, a);
+    case FormulaForm::Linear: return enter(kCoefficientBox, a) && enter(kConstantBox, b);
+    case FormulaForm::None: break;
+  }
+  return false;
+}
+
+bool HostedProgram::EnterRightFormula() {
+  return game().problem() && EnterFormula(game().problem()->a, game().problem()->b);
+}
+
+bool HostedProgram::PlayProblem(int points) {
+  if (!game().problem()) return false;
+  if (points == 0) {
+    const Relationship right = game().problem()->relationship;
+    return ChooseRelationship(right == Relationship::Proportional ? Relationship::Inverse
+                                                                  : Relationship::Proportional);
+  }
+  return Tick(kStartPoints - points) && ChooseRightRelationship() && EnterRightFormula();
+}
+
+bool HostedProgram::PlayToGameEnd(int score) {
+  if (!Click(kGameWindow, kStartButton)) return false;
+  for (int problem = 0; problem < kProblemCount; ++problem) {
+    const int points = std::min(score, int{kStartPoints});
+    if (!PlayProblem(points)) return false;
+    score -= points;
+  }
+  const DesignedWindow* results = Window(kResultsWindow);
+  return score == 0 && results && results->isVisible() && results->isModal();
+}
+
+bool HostedProgram::Tick(int ticks) {
+  for (int tick = 0; tick < ticks; ++tick)
+    if (!countdown.Tick()) return false;
+  return true;
+}
+
+ResultsFolder::ResultsFolder()
+    : path_(folder_.filePath(QStringLiteral("tavri.rnk")).toStdString()) {}
+
+std::string ResultsFolder::Bytes() const {
+  QFile file(QString::fromStdString(path_));
+  if (!file.open(QIODevice::ReadOnly)) return {};
+  return file.readAll().toStdString();
+}
+
+std::string Record(std::string_view name, std::int16_t score) {
+  std::string record(name);
+  record.resize(10, ' ');
+  record += static_cast<char>(score & 0xFF);
+  record += static_cast<char>((score >> 8) & 0xFF);
+  return record;
+}
+
+}  // namespace tavri::test

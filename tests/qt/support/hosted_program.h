@@ -1,0 +1,107 @@
+// The whole program on the offscreen desktop, built as main builds it, with
+// only the random source, the countdown and the message boxes replaced, on
+// a results file the test chooses. The one harness of every test that plays
+// through the windows.
+#pragma once
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "app/core/program.h"
+#include "app/qt/qt_host.h"
+#include "results/core/file_system.h"
+#include "results/core/results_store.h"
+#include "shared/qt/designed_window.h"
+#include "support/manual_countdown.h"
+#include "support/scripted_message_boxes.h"
+#include "support/scripted_random.h"
+
+class QAction;
+
+namespace tavri::test {
+
+inline constexpr WindowId kGameWindow = WindowId::Game;
+inline constexpr WindowId kResultsWindow = WindowId::Results;
+inline constexpr WindowId kHelpWindow = WindowId::Help;
+
+class HostedProgram {
+ public:
+  HostedProgram(FileSystem& files, const std::string& resultsPath, std::uint32_t seed = 1);
+
+  // Opens the game window and waits until it is active and its "スタート"
+  // notice has been shown.
+  [[nodiscard]] bool Start();
+
+  DesignedWindow* Window(WindowId window) const { return host.Window(window); }
+  QPushButton* Button(WindowId window, int control) const;
+  QLabel* Label(WindowId window, int control) const;
+  QLineEdit* Box(WindowId window, int control) const;
+  // An item of the game window's menus.
+  QAction* MenuItem(int item) const;
+  // What a label, button or box of an open window shows; empty when there
+  // is no such window.
+  QString Text(WindowId window, int control) const;
+
+  Game& game() { return program.game(); }
+
+  // Clicks a relationship button of the game window; false when it cannot
+  // be clicked (hidden or disabled).
+  [[nodiscard]] bool ChooseRelationship(Relationship relationship);
+  [[nodiscard]] bool ChooseRightRelationship();
+  // Types a and (for y = ax + b) b into the boxes the formula entry shows,
+  // each followed by Enter; false when a box is not shown.
+  [[nodiscard]] bool EnterFormula(int a, int b = 0);
+  [[nodiscard]] bool EnterRightFormula();
+  // Plays the current problem: the right relationship once its points have
+  // fallen to `points`, then the right formula. A wrong relationship when
+  // `points` is 0.
+  [[nodiscard]] bool PlayProblem(int points);
+  // Start, then five problems worth `score` in all (as much as possible as
+  // early as possible); true once the results window of the game's end is
+  // open.
+  [[nodiscard]] bool PlayToGameEnd(int score);
+  // Ticks of the running countdown; false when it stops before the last.
+  [[nodiscard]] bool Tick(int ticks = 1);
+  // Types into a box of an open window, as the player would.
+  [[nodiscard]] bool Type(WindowId window, int box, const QString& text);
+  [[nodiscard]] bool Click(WindowId window, int button);
+
+  // After something that changes the active window: waits until `window`
+  // is active and the program has been told.
+  [[nodiscard]] bool WaitActive(WindowId window);
+
+  ScriptedRandom random;
+  ScriptedMessageBoxes boxes;
+  ManualCountdown countdown;
+  ResultsStore store;
+  Program program;
+  QtHost host;
+};
+
+// A results file in a folder of the test's own on the real disk, removed
+// with the folder.
+class ResultsFolder {
+ public:
+  ResultsFolder();
+  const std::string& path() const { return path_; }
+  // The file's bytes; empty when there is none.
+  std::string Bytes() const;
+
+  SystemFileSystem files;
+
+ private:
+  QTemporaryDir folder_;
+  std::string path_;
+};
+
+// A record as the results file holds it: the name padded with blanks to ten
+// bytes, then the score, little-endian.
+std::string Record(std::string_view name, std::int16_t score);
+
+}  // namespace tavri::test
