@@ -39,7 +39,12 @@ class WindowModel {
   std::vector<Command> TakeCommands() { return std::exchange(commands_, {}); }
 
  protected:
-  void Emit(Command command) { commands_.push_back(std::move(command)); }
+  // Built in place in the list: moving a whole Command in makes GCC 12's
+  // optimiser warn of the other alternatives' members as uninitialised.
+  template <class Alternative>
+  void Emit(Alternative command) {
+    commands_.emplace_back(std::move(command));
+  }
 
  private:
   std::vector<Command> commands_;
