@@ -1,6 +1,7 @@
 #include "support/program_harness.h"
 
 #include <sstream>
+#include <stdexcept>
 #include <type_traits>
 
 namespace tavri {
@@ -40,8 +41,6 @@ std::string Describe(const Command& command) {
       command);
   return out.str();
 }
-
-void PrintTo(const Command& command, std::ostream* out) { *out << Describe(command); }
 
 }  // namespace tavri
 

@@ -12,6 +12,8 @@
 #include <ostream>
 #include <string>
 #include <string_view>
+#include <type_traits>
+#include <variant>
 #include <vector>
 
 #include "app/core/program.h"
@@ -22,7 +24,18 @@ namespace tavri {
 
 // Readable commands in the messages of failed checks.
 std::string Describe(const Command& command);
-void PrintTo(const Command& command, std::ostream* out);
+
+template <class T, class Variant>
+struct IsAlternativeOf : std::false_type {};
+template <class T, class... Alternatives>
+struct IsAlternativeOf<T, std::variant<Alternatives...>>
+    : std::bool_constant<(std::is_same_v<T, Alternatives> || ...)> {};
+
+template <class T>
+  requires IsAlternativeOf<T, Command>::value
+void PrintTo(const T& command, std::ostream* out) {
+  *out << Describe(Command{command});
+}
 
 }  // namespace tavri
 
