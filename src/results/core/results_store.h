@@ -19,7 +19,9 @@ struct StoredLists {
   // a regular file, too large, …): the lists then read as empty and the file
   // is never written over.
   bool readable = true;
-  std::array<BestFive, kRangeCount> lists{};
+  // Every entry starts blank by ListEntry's own defaults. No "{}" here:
+  // clang 14 crashes on that initialiser of nested arrays of ListEntry.
+  std::array<BestFive, kRangeCount> lists;
 };
 
 class ResultsStore {
