@@ -11,9 +11,6 @@ namespace {
 using namespace game_window;
 using enum Relationship;
 
-const std::string kRight = "○";
-const std::string kWrong = "×";
-
 TEST(Countdown, ShowsEachPointAndTimesOutOnTheEleventhTick) {
   ProgramHarness h;
   h.StartGame(Proportional, 2);
@@ -35,8 +32,7 @@ TEST(Countdown, ShowsEachPointAndTimesOutOnTheEleventhTick) {
 
 TEST(Countdown, TimeOutOnProblemThreeGoesOn) {
   ProgramHarness h;
-  h.StartGame(Proportional, 2);
-  for (int problem = 2; problem <= 5; ++problem) h.QueueProblem(Proportional, 2);
+  h.StartGameOfFive();
   ASSERT_TRUE(h.AnswerRight());
   ASSERT_TRUE(h.AnswerRight());
   h.Tick(11);
@@ -50,9 +46,7 @@ TEST(Countdown, TimeOutOnProblemThreeGoesOn) {
 
 TEST(Countdown, TimeOutOnProblemFiveOpensOnlyTheResults) {
   ProgramHarness h;
-  h.StartGame(Proportional, 2);
-  for (int problem = 2; problem <= 5; ++problem) h.QueueProblem(Proportional, 2);
-  for (int problem = 1; problem <= 4; ++problem) ASSERT_TRUE(h.AnswerRight());
+  ASSERT_TRUE(h.PlayGame({0, 0, 0, 0}));
   h.Tick(10);
   h.ClearLog();
   h.Tick();

@@ -9,9 +9,6 @@ namespace {
 using namespace game_window;
 using enum Relationship;
 
-const std::string kRight = "○";
-const std::string kWrong = "×";
-
 // The answer texts a player may type for y = 3x.
 TEST(FormulaEntry, ReadsTheNumberAtTheStartOfTheText) {
   struct Typed {

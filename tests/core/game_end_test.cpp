@@ -10,9 +10,6 @@ namespace {
 using namespace game_window;
 using enum Relationship;
 
-const std::string kRight = "○";
-const std::string kWrong = "×";
-
 const Message kRestart{MessageKind::Restart, "再スタート",
                        "再スタートは，\r「スタート」ボタンをクリック!!",
                        MessageIcon::Exclamation, MessageButtons::Ok, 0};
@@ -28,10 +25,6 @@ class GameEnd : public testing::Test {
           std::holds_alternative<CloseWindow>(command))
         events.push_back(Describe(command) + (h.FormulaEntryShown() ? " + formula" : ""));
     };
-  }
-
-  void QueueRestOfGame() {
-    for (int problem = 2; problem <= 5; ++problem) h.QueueProblem(Proportional, 2);
   }
 
   // After a game end nothing can be answered until Start.
@@ -97,10 +90,9 @@ TEST_F(GameEnd, TheRestartMessageWaitsForTheResultsWindow) {
 }
 
 TEST_F(GameEnd, WrongChoicesAndAWrongFormula) {
-  h.StartGame(Inverse, 12);
-  QueueRestOfGame();
+  h.StartGameOfFive();
   h.Tick(1);
-  h.Choose(Proportional);  // 1: wrong choice
+  h.Choose(Inverse);       // 1: wrong choice
   h.Tick(2);
   h.Choose(Proportional);  // 2: right at 8 …
   h.EnterFormula("3");     //    … wrong formula
@@ -120,9 +112,7 @@ TEST_F(GameEnd, WrongChoicesAndAWrongFormula) {
 }
 
 TEST_F(GameEnd, AfterATimeOutNothingCanBeAnsweredEither) {
-  h.StartGame(Proportional, 2);
-  QueueRestOfGame();
-  for (int problem = 1; problem <= 4; ++problem) ASSERT_TRUE(h.AnswerRight());
+  ASSERT_TRUE(h.PlayGame({0, 0, 0, 0}));
   h.Tick(11);
   h.Click(WindowId::Results, results_window::kBackButton);
   EXPECT_TRUE(GameIsOver());

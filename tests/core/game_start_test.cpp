@@ -2,8 +2,6 @@
 // game, and what Start resets.
 #include <gtest/gtest.h>
 
-#include <algorithm>
-
 #include "support/program_harness.h"
 
 namespace tavri::test {

@@ -11,9 +11,6 @@ namespace {
 using namespace game_window;
 using enum Relationship;
 
-const std::string kRight = "○";
-const std::string kWrong = "×";
-
 std::set<int> ShownFormulaControls(ProgramHarness& h) {
   std::set<int> shown;
   for (int control = kFormulaY; control <= kEnterHint; ++control)

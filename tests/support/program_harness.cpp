@@ -130,6 +130,12 @@ void ProgramHarness::StartGame(Relationship relationship, int a, int b) {
   Click(kStartButton);
 }
 
+void ProgramHarness::StartGameOfFive() {
+  StartGame(Relationship::Proportional, 2);
+  for (int problem = 2; problem <= kProblemCount; ++problem)
+    QueueProblem(Relationship::Proportional, 2);
+}
+
 void ProgramHarness::Choose(Relationship relationship) {
   Click(kRelationshipButtons + static_cast<int>(relationship));
 }
@@ -162,16 +168,14 @@ testing::AssertionResult ProgramHarness::AnswerRight() {
 }
 
 testing::AssertionResult ProgramHarness::PlayGame(const std::vector<int>& ticks) {
-  if (ticks.size() != kProblemCount)
+  if (ticks.size() > kProblemCount)
     return testing::AssertionFailure() << "a game has five problems";
-  StartGame(Relationship::Proportional, 2);
-  for (int problem = 2; problem <= kProblemCount; ++problem)
-    QueueProblem(Relationship::Proportional, 2);
+  StartGameOfFive();
   for (int waited : ticks) {
     Tick(waited);
     if (auto answered = AnswerRight(); !answered) return answered;
   }
-  if (!program.resultsModal())
+  if (ticks.size() == kProblemCount && !program.resultsModal())
     return testing::AssertionFailure() << "no results window opened at the game end";
   return testing::AssertionSuccess();
 }

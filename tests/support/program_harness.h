@@ -41,6 +41,9 @@ void PrintTo(const T& command, std::ostream* out) {
 
 namespace tavri::test {
 
+inline const std::string kRight = "○";
+inline const std::string kWrong = "×";
+
 class ProgramHarness {
  public:
   // The program started: the game window opened, not yet reported active.
@@ -62,6 +65,8 @@ class ProgramHarness {
   void QueueProblem(Relationship relationship, int a, int b = 1);
   // Start, with problem 1 as given.
   void StartGame(Relationship relationship, int a, int b = 1);
+  // Start, with all five problems y = 2x.
+  void StartGameOfFive();
   void Choose(Relationship relationship);
   // Types into the boxes the formula entry shows, pressing Enter in each in
   // turn as a player would.
@@ -69,8 +74,9 @@ class ProgramHarness {
   // Both stages of the current problem right. The next problem's draws
   // must be queued first.
   [[nodiscard]] testing::AssertionResult AnswerRight();
-  // A whole game of five problems y = 2x, each answered right after
-  // ticks[i] ticks. The results window of the game end is then open.
+  // A game of five problems y = 2x from Start, the first ticks.size() of
+  // them answered right after ticks[i] ticks. After all five the results
+  // window of the game end is open.
   [[nodiscard]] testing::AssertionResult PlayGame(const std::vector<int>& ticks);
 
   // --- What the windows show -------------------------------------------------
