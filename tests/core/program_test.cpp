@@ -48,11 +48,14 @@ TEST(Activation, NoticeOnFirstShowAndOnEveryReturnFromAnotherWindowOfOurs) {
   h.Activate(WindowId::Game);
   EXPECT_EQ(Notices(h), 3u);
 
-  // Closed right after 初期化's confirmation, whose box counts as the
-  // results window.
+  // Closed right after 初期化's confirmation (answered Cancel), whose box
+  // counts as the results window.
   h.Click(kTotalButton);
   h.Activate(WindowId::Results);
+  h.answers = {MessageAnswer::Cancel};
   h.Click(WindowId::Results, results_window::kClearButton);
+  EXPECT_EQ(h.program.results(), nullptr);
+  EXPECT_EQ(h.results.writes(), 0);
   h.Activate(WindowId::Game);
   EXPECT_EQ(Notices(h), 4u);
   EXPECT_EQ(h.messages.back(), kStartNotice);
