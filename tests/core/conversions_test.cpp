@@ -1,4 +1,5 @@
 #include "shared/conversions.h"
+#include "shared/utf8.h"
 
 #include <gtest/gtest.h>
 
@@ -106,6 +107,25 @@ TEST(RoundToInt16, OverflowIsNeverSilent) {
   EXPECT_FALSE(RoundToInt16(-32769).has_value());
   EXPECT_FALSE(RoundToInt16(INFINITY).has_value());
   EXPECT_FALSE(RoundToInt16(NAN).has_value());
+}
+
+TEST(PlainText, NoBlankBeforeTheDigits) {
+  EXPECT_EQ(PlainText(30), "30");
+  EXPECT_EQ(PlainText(0), "0");
+  EXPECT_EQ(PlainText(-4), "-4");
+}
+
+TEST(Utf8, MalformedBytesReadAsReplacementOneByteAtATime) {
+  EXPECT_EQ(ToUtf32("\xC0\xAF"), U"\uFFFD\uFFFD");                  // overlong
+  EXPECT_EQ(ToUtf32("\xED\xA0\x80"), U"\uFFFD\uFFFD\uFFFD");         // a surrogate
+  EXPECT_EQ(ToUtf32("\xF4\x90\x80\x80"), std::u32string(4, U'\uFFFD'));  // past U+10FFFF
+  EXPECT_EQ(ToUtf32("a\xE3\x81"), U"a\uFFFD\uFFFD");                  // cut off
+  EXPECT_EQ(ToUtf32("\xE3\x81" "a"), U"\uFFFD\uFFFDa");
+  EXPECT_EQ(ToUtf8(std::u32string{char32_t{0xD800}, char32_t{0x110000}}),
+            "\xEF\xBF\xBD\xEF\xBF\xBD");
+  const std::string text = "A\u00E9\u3042\U00020BB7";  // one to four bytes
+  EXPECT_EQ(ToUtf32(text), U"A\u00E9\u3042\U00020BB7");
+  EXPECT_EQ(ToUtf8(ToUtf32(text)), text);
 }
 
 }  // namespace

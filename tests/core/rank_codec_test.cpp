@@ -1,3 +1,4 @@
+// The 12-byte record of the results file, and names as the list shows them.
 #include "results/core/rank_codec.h"
 
 #include <gtest/gtest.h>
@@ -21,11 +22,11 @@ TEST(NameField, CutsToTenBytesWithoutSplittingACharacter) {
   EXPECT_EQ(Field(U"éé"), "??        ");
 }
 
-TEST(RankRecordCodec, ScoreIsSixteenBitLittleEndianSigned) {
-  ListEntry record{U"AB", -1};
-  EXPECT_EQ(EncodeRecord(record), std::string("AB        \xFF\xFF", 12));
-  record.score = 50;
-  EXPECT_EQ(EncodeRecord(record), std::string("AB        \x32\x00", 12));
+TEST(RecordCodec, ScoreIsSixteenBitLittleEndianSigned) {
+  EXPECT_EQ(EncodeRecord(ListEntry{U"AB", -1}), std::string("AB        \xFF\xFF", 12));
+  EXPECT_EQ(EncodeRecord(ListEntry{U"AB", 50}), std::string("AB        \x32\x00", 12));
+  // A name longer than ten characters is cut to ten, then to ten bytes.
+  EXPECT_EQ(EncodeRecord(ListEntry{U"ABCDEFGHIJKL", 7}), std::string("ABCDEFGHIJ\x07\x00", 12));
 
   EXPECT_EQ(DecodeRecord(std::string("AB        \xFF\xFF", 12)).score, -1);
   EXPECT_EQ(DecodeRecord(std::string("AB        \x32\x00", 12)).score, 50);
@@ -33,21 +34,20 @@ TEST(RankRecordCodec, ScoreIsSixteenBitLittleEndianSigned) {
   EXPECT_EQ(DecodeRecord(std::string("AB        \x32\x00", 12)).name, U"AB        ");
 }
 
-TEST(RankRecordCodec, ShortAndMissingRecordsReadAsBlankAndZero) {
-  ListEntry five = DecodeRecord("\x82\xBD\x82\xEB\x82");  // cut inside "う"
+TEST(RecordCodec, ShortAndMissingRecordsReadAsBlankAndZero) {
+  const ListEntry five = DecodeRecord("\x82\xBD\x82\xEB\x82");  // cut inside "う"
   EXPECT_EQ(five.name, U"たろ\uFFFD       ");
   EXPECT_EQ(five.score, 0);
   EXPECT_EQ(DecodeRecord(std::string("ABCDEFGHIJ\x32", 11)).score, 0);
 
-  std::string file = std::string("ONE       \x05\x00", 12) + "TWO";
+  const std::string file = std::string("ONE       \x05\x00", 12) + "TWO";
   EXPECT_EQ(RecordAt(file, 1).score, 5);
   EXPECT_EQ(RecordAt(file, 2).name, U"TWO       ");
-  EXPECT_EQ(RecordAt(file, 3).name, std::u32string(10, U' '));
-  EXPECT_EQ(RecordAt(file, 3).score, 0);
+  EXPECT_EQ(RecordAt(file, 3), (ListEntry{std::u32string(10, U' '), 0}));
   EXPECT_EQ(RecordAt(file, 0).score, 0);
 }
 
-TEST(RankRecordCodec, EveryScoreAndABlankRecordEncodeAsStored) {
+TEST(RecordCodec, EveryScoreAndABlankRecordEncodeAsStored) {
   for (int score = -32768; score <= 32767; ++score) {
     ListEntry entry{U"X", static_cast<std::int16_t>(score)};
     ASSERT_EQ(DecodeRecord(EncodeRecord(entry)).score, score);
@@ -57,11 +57,19 @@ TEST(RankRecordCodec, EveryScoreAndABlankRecordEncodeAsStored) {
   EXPECT_EQ(DecodeRecord(BlankRecord()), (ListEntry{std::u32string(10, U' '), 0}));
 }
 
-TEST(RankRecordCodec, AnyTenBytesDecodeToTenCharacters) {
+TEST(RecordCodec, AnyTenBytesDecodeToTenCharacters) {
   for (int b = 0; b < 256; ++b) {
-    std::string bytes(12, static_cast<char>(b));
+    const std::string bytes(12, static_cast<char>(b));
     EXPECT_EQ(DecodeRecord(bytes).name.size(), 10u) << b;
   }
+}
+
+TEST(DisplayName, DropsThePaddingOnlyAtTheEnd) {
+  EXPECT_EQ(DisplayName(U"AB        "), "AB");
+  EXPECT_EQ(DisplayName(std::u32string(U"た ろ\0 \0", 6)), "た ろ");
+  EXPECT_EQ(DisplayName(U"  A"), "  A");
+  EXPECT_EQ(DisplayName(std::u32string(10, U' ')), "");
+  EXPECT_EQ(DisplayName(U"たろう\uFFFD"), "たろう\uFFFD");
 }
 
 }  // namespace

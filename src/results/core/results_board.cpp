@@ -1,5 +1,7 @@
 #include "results/core/results_board.h"
 
+#include <utility>
+
 #include "shared/conversions.h"
 #include "shared/utf8.h"
 
@@ -44,8 +46,7 @@ void ResultsBoard::OnBack() {
   if (newPlace_ &&
       !store_.SaveEntry(range_, score_, ToUtf32(typedName_.value_or(std::string())))) {
     // Silence would look exactly like a successful save.
-    Emit(ShowMessage{WindowId::Results, Notice(MessageKind::SaveFailed, "成績一覧",
-                                                "成績を保存できませんでした。")});
+    Ask(Notice(MessageKind::SaveFailed, "成績一覧", "成績を保存できませんでした。"));
     return;
   }
   Close();
@@ -54,18 +55,25 @@ void ResultsBoard::OnBack() {
 void ResultsBoard::OnClear() {
   if (closing_) return;
   closing_ = true;
-  Emit(ShowMessage{WindowId::Results,
-                   Message{MessageKind::ConfirmClear, "確認", "成績一覧の名前と時間を消去しますか？",
-                           MessageIcon::Question, MessageButtons::OkCancel, 1}});
+  Ask(Message{MessageKind::ConfirmClear, "確認", "成績一覧の名前と時間を消去しますか？",
+              MessageIcon::Question, MessageButtons::OkCancel, 1});
+}
+
+void ResultsBoard::Ask(Message message) {
+  asked_ = message.kind;
+  Emit(ShowMessage{WindowId::Results, std::move(message)});
 }
 
 void ResultsBoard::OnMessageClosed(MessageKind kind, MessageAnswer answer) {
+  // A box over the results window may have been asked by a window that a
+  // game end has since replaced; its answer is not for this one.
+  if (asked_ != kind) return;
+  asked_.reset();
   switch (kind) {
     case MessageKind::ConfirmClear:
       // Cancel closes the window too; the new entry is lost either way.
       if (answer == MessageAnswer::Ok && !store_.ClearLists()) {
-        Emit(ShowMessage{WindowId::Results, Notice(MessageKind::ClearFailed, "成績一覧",
-                                                    "成績一覧を消去できませんでした。")});
+        Ask(Notice(MessageKind::ClearFailed, "成績一覧", "成績一覧を消去できませんでした。"));
         return;
       }
       Close();

@@ -52,6 +52,8 @@ class ResultsBoard : public WindowModel {
 
  private:
   void Close();
+  // Shows a box and waits for its answer.
+  void Ask(Message message);
 
   SessionState& session_;
   ResultsStore& store_;
@@ -61,6 +63,7 @@ class ResultsBoard : public WindowModel {
   std::optional<int> newPlace_;
   std::optional<std::string> typedName_;  // nothing until the first change
   bool closing_ = false;
+  std::optional<MessageKind> asked_;  // the box whose answer is awaited
 };
 
 }  // namespace tavri
