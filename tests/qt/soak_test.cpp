@@ -86,7 +86,7 @@ class SoakTest : public QObject {
     QCOMPARE(p.boxes.Count(MessageKind::SaveFailed), std::size_t{0});
     std::printf("%d games, %zu message boxes, %lld widgets, results file of %zu bytes\n", kGames,
                 p.boxes.shown.size(), static_cast<long long>(first.first),
-                files.files["tavri.rnk"].size());
+                files.Bytes("tavri.rnk").size());
   }
 };
 

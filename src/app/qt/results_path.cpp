@@ -3,7 +3,7 @@
 #include <QDir>
 
 #include "results/core/file_system.h"
-#include "results/core/results_file.h"
+#include "results/core/results_location.h"
 
 namespace tavri {
 
@@ -11,10 +11,9 @@ std::string ResultsFilePath(FileSystem& files, const QString& programFolder,
                             const QString& dataFolder) {
   const std::string program = QDir::toNativeSeparators(programFolder).toStdString();
   const std::string data = QDir::toNativeSeparators(dataFolder).toStdString();
-  const std::string folder = ChooseResultsFolder(
-      program, data, [&files](const std::string& f) { return files.CanCreateFilesIn(f); });
-  if (folder == data && !data.empty()) QDir().mkpath(dataFolder);
-  return JoinPath(folder, kResultsFileName);
+  const ResultsLocation location = LocateResults(files, SettingsPath(program), program, data);
+  if (location.place == ResultsPlace::DataFolder) QDir().mkpath(dataFolder);
+  return location.path;
 }
 
 }  // namespace tavri

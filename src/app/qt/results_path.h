@@ -9,9 +9,10 @@ namespace tavri {
 
 class FileSystem;
 
-// Beside the program when its folder can be written (a copied program
-// folder keeps its own list), otherwise in the user's data folder, which is
-// then created.
+// In the folder an administrator named in the system's settings file; else
+// beside the program when its folder can be written (a copied program folder
+// keeps its own list); else in the user's data folder, which is then
+// created.
 std::string ResultsFilePath(FileSystem& files, const QString& programFolder,
                             const QString& dataFolder);
 
