@@ -39,7 +39,12 @@ class WindowModel {
   std::vector<Command> TakeCommands() { return std::exchange(commands_, {}); }
 
  protected:
-  void Emit(Command command) { commands_.push_back(std::move(command)); }
+  // Built in place: GCC 12 for Windows takes a moved variant holding a
+  // message for uninitialised (a false alarm that -Werror turns into an error).
+  template <typename C>
+  void Emit(C&& command) {
+    commands_.emplace_back(std::forward<C>(command));
+  }
 
  private:
   std::vector<Command> commands_;
