@@ -37,6 +37,11 @@ long PeakKiB(pid_t pid) {
   return -1;
 }
 
+// Some programs (Wine among them) create input-only windows, which cannot be
+// watched for drawing, and windows that are gone again before the watch is
+// set: neither is an error of the measurement.
+int IgnoreWindowErrors(Display*, XErrorEvent*) { return 0; }
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -55,6 +60,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "first_frame: the X server has no DAMAGE extension\n");
     return 2;
   }
+  XSetErrorHandler(IgnoreWindowErrors);
   Window root = DefaultRootWindow(display);
   XSelectInput(display, root, SubstructureNotifyMask);
   XSync(display, False);

@@ -1,7 +1,10 @@
-// Links tavri.exe's resource script into a small Windows program and reads
-// the records back through the same calls Explorer uses, so a slip in the
-// script (wrong numbers, a missing language block, texts garbled by the
-// encoding, a lost icon) shows here although Qt for Windows is not at hand.
+// Reads tavri.exe's resources back through the same calls Explorer uses, so
+// a slip in the resource script (wrong numbers, a missing language block,
+// texts garbled by the encoding, a lost icon or manifest) shows here.
+//
+//   version_check [PROGRAM]
+// PROGRAM is tavri.exe; without it, this program itself, which links the
+// same resource script (for builds of the core alone).
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -12,10 +15,28 @@
 
 namespace {
 
-std::vector<BYTE> OwnVersionRecord() {
+std::wstring checkedPath;
+
+std::wstring CheckedPath() {
+  if (!checkedPath.empty()) return checkedPath;
   wchar_t path[MAX_PATH];
   DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
   if (length == 0 || length == MAX_PATH) return {};
+  return path;
+}
+
+// The checked program's resources, loaded as data.
+HMODULE CheckedModule() {
+  static HMODULE module = checkedPath.empty()
+                              ? GetModuleHandleW(nullptr)
+                              : LoadLibraryExW(checkedPath.c_str(), nullptr,
+                                               LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+  return module;
+}
+
+std::vector<BYTE> OwnVersionRecord() {
+  const std::wstring file = CheckedPath();
+  const wchar_t* path = file.c_str();
   DWORD ignored = 0;
   DWORD size = GetFileVersionInfoSizeW(path, &ignored);
   if (size == 0) return {};
@@ -116,7 +137,8 @@ struct GroupIconHeader {  // GRPICONDIR
 #pragma pack(pop)
 
 TEST(Icon, OneIconGroupWithEverySizeWindowsAsksFor) {
-  HMODULE self = GetModuleHandleW(nullptr);
+  HMODULE self = CheckedModule();
+  ASSERT_NE(self, nullptr);
   std::vector<LPWSTR> groups;
   EnumResourceNamesW(self, MAKEINTRESOURCEW(14) /* RT_GROUP_ICON */, CountIconGroup,
                      reinterpret_cast<LONG_PTR>(&groups));
@@ -152,4 +174,26 @@ TEST(Icon, OneIconGroupWithEverySizeWindowsAsksFor) {
   }
 }
 
+TEST(Manifest, PerMonitorDpiAndCommonControls6) {
+  HMODULE self = CheckedModule();
+  ASSERT_NE(self, nullptr);
+  HRSRC found = FindResourceW(self, MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(24) /* RT_MANIFEST */);
+  ASSERT_NE(found, nullptr) << "no program manifest";
+  const char* data = static_cast<const char*>(LockResource(LoadResource(self, found)));
+  const std::string manifest(data, SizeofResource(self, found));
+  EXPECT_NE(manifest.find("PerMonitorV2"), std::string::npos);
+  EXPECT_NE(manifest.find("<dpiAware"), std::string::npos);
+  EXPECT_NE(manifest.find("Microsoft.Windows.Common-Controls"), std::string::npos);
+  EXPECT_NE(manifest.find("version=\"6.0.0.0\""), std::string::npos);
+}
+
 }  // namespace
+
+int main(int argc, char** argv) {
+  ::testing::InitGoogleTest(&argc, argv);
+  if (argc > 1) {
+    const std::string path = argv[1];
+    checkedPath.assign(path.begin(), path.end());
+  }
+  return RUN_ALL_TESTS();
+}

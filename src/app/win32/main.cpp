@@ -1,0 +1,29 @@
+// tavri.exe: the game on the Windows API.
+#include <windows.h>
+#include <commctrl.h>
+
+#include "app/core/program.h"
+#include "app/win32/program_windows.h"
+#include "app/win32/results_location.h"
+#include "results/core/file_system.h"
+#include "results/core/results_store.h"
+#include "shared/clock_random.h"
+#include "shared/win32/countdown_clock.h"
+#include "shared/win32/message_boxes.h"
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
+  InitCommonControlsEx(&controls);
+
+  tavri::SystemFileSystem files;
+  tavri::ResultsStore store(files, tavri::win32::ResultsFilePath(files));
+  tavri::ClockRandom random;
+  tavri::Program program(random, store);
+
+  tavri::win32::SystemMessageBoxes boxes;
+  tavri::win32::CountdownClock countdown;
+  tavri::win32::ProgramWindows windows(program,
+                                       {boxes, countdown, [] { MessageBeep(MB_OK); }});
+  windows.Start();
+  return windows.Run();
+}

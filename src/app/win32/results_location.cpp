@@ -1,0 +1,44 @@
+#include "app/win32/results_location.h"
+
+#include <windows.h>
+#include <shlobj.h>
+
+#include "results/core/results_file.h"
+#include "shared/win32/wide_text.h"
+
+namespace tavri::win32 {
+
+std::string ProgramFolder() {
+  std::wstring path(MAX_PATH, L'\0');
+  for (;;) {
+    const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+    if (length == 0) return {};
+    if (length < path.size()) {
+      path.resize(length);
+      break;
+    }
+    path.resize(path.size() * 2);
+  }
+  const std::size_t slash = path.find_last_of(L"\\/");
+  return Narrow(slash == std::wstring::npos ? std::wstring() : path.substr(0, slash));
+}
+
+std::string UserDataFolder() {
+  PWSTR roaming = nullptr;
+  std::string folder;
+  if (SUCCEEDED(SHGetKnownFolderPath(FOLDERID_RoamingAppData, 0, nullptr, &roaming)))
+    folder = JoinPath(Narrow(roaming), "tavri");
+  CoTaskMemFree(roaming);
+  return folder;
+}
+
+std::string ResultsFilePath(FileSystem& files) {
+  const std::string programFolder = ProgramFolder();
+  const std::string dataFolder = UserDataFolder();
+  const std::string folder = ChooseResultsFolder(
+      programFolder, dataFolder, [&files](const std::string& f) { return files.CanCreateFilesIn(f); });
+  if (!folder.empty() && folder == dataFolder) CreateDirectoryW(Widen(folder).c_str(), nullptr);
+  return JoinPath(folder, kResultsFileName);
+}
+
+}  // namespace tavri::win32

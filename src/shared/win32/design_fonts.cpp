@@ -1,0 +1,85 @@
+#include "shared/win32/design_fonts.h"
+
+#include <algorithm>
+#include <array>
+
+#include "shared/design_units.h"
+
+namespace tavri::win32 {
+
+std::span<const wchar_t* const> JapaneseFaceCandidates() {
+  static constexpr std::array<const wchar_t*, 7> kFaces{
+      L"ＭＳ Ｐゴシック", L"MS PGothic", L"Meiryo UI", L"Yu Gothic UI",
+      L"IPAPGothic", L"IPAGothic", L"Noto Sans CJK JP"};
+  return kFaces;
+}
+
+namespace {
+
+int CALLBACK NoteFound(const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM found) {
+  *reinterpret_cast<bool*>(found) = true;
+  return 0;  // one is enough
+}
+
+bool IsInstalled(HDC dc, const wchar_t* face) {
+  LOGFONTW wanted{};
+  wanted.lfCharSet = DEFAULT_CHARSET;
+  lstrcpynW(wanted.lfFaceName, face, LF_FACESIZE);
+  bool found = false;
+  EnumFontFamiliesExW(dc, &wanted, NoteFound, reinterpret_cast<LPARAM>(&found), 0);
+  return found;
+}
+
+}  // namespace
+
+std::wstring FirstInstalledFace(std::span<const wchar_t* const> candidates) {
+  if (candidates.empty()) return {};
+  HDC screen = GetDC(nullptr);
+  std::wstring chosen = candidates.front();
+  for (const wchar_t* face : candidates) {
+    if (IsInstalled(screen, face)) {
+      chosen = face;
+      break;
+    }
+  }
+  ReleaseDC(nullptr, screen);
+  return chosen;
+}
+
+const std::wstring& DesignFace() {
+  static const std::wstring face = FirstInstalledFace(JapaneseFaceCandidates());
+  return face;
+}
+
+bool DesignFaceIsStandIn() {
+  const std::wstring& face = DesignFace();
+  const auto candidates = JapaneseFaceCandidates();
+  return face != candidates[0] && face != candidates[1];
+}
+
+FontCache::~FontCache() {
+  for (auto& [key, font] : fonts_) DeleteObject(font);
+}
+
+HFONT FontCache::Get(double points, bool bold, int dpi, int widthPercent) {
+  const auto key = std::make_tuple(points, bold, dpi, widthPercent);
+  if (auto found = fonts_.find(key); found != fonts_.end()) return found->second;
+  int width = 0;  // the face's own
+  if (widthPercent < 100) {
+    HDC screen = GetDC(nullptr);
+    HGDIOBJ old = SelectObject(screen, Get(points, bold, dpi));
+    TEXTMETRICW metrics;
+    GetTextMetricsW(screen, &metrics);
+    SelectObject(screen, old);
+    ReleaseDC(nullptr, screen);
+    width = std::max(1, static_cast<int>(metrics.tmAveCharWidth) * widthPercent / 100);
+  }
+  HFONT font = CreateFontW(-PointsToPixels(points, dpi), width, 0, 0, bold ? FW_BOLD : FW_NORMAL,
+                           FALSE, FALSE, FALSE, SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS,
+                           CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, VARIABLE_PITCH | FF_SWISS,
+                           DesignFace().c_str());
+  fonts_.emplace(key, font);
+  return font;
+}
+
+}  // namespace tavri::win32

@@ -1,0 +1,48 @@
+// The fonts the windows are drawn in: one Japanese face for every control,
+// at the design's point sizes scaled by the screen's DPI.
+#pragma once
+
+#include <windows.h>
+
+#include <map>
+#include <span>
+#include <string>
+#include <tuple>
+
+namespace tavri::win32 {
+
+// The faces tried in order: the design's face, its English name, then the
+// Japanese proportional Gothics of later Windows versions and of Linux.
+std::span<const wchar_t* const> JapaneseFaceCandidates();
+
+// The first of `candidates` that is installed, or the first candidate when
+// none is (Windows then picks a face for the character set itself).
+std::wstring FirstInstalledFace(std::span<const wchar_t* const> candidates);
+
+// The face of every window: looked up once, on first use.
+const std::wstring& DesignFace();
+
+// Whether the design face itself is missing and another stands in for it.
+// A stand-in draws wider than the design face, so a label's text that the
+// design fits into its box may need a narrower letter to stay whole.
+bool DesignFaceIsStandIn();
+
+// Keeps one font for each size, weight and DPI, and deletes them all at the
+// end: windows ask for the same few sizes again and again.
+class FontCache {
+ public:
+  FontCache() = default;
+  FontCache(const FontCache&) = delete;
+  FontCache& operator=(const FontCache&) = delete;
+  ~FontCache();
+
+  // Character height -PointsToPixels(points, dpi), the Japanese character
+  // set, weight 700 when bold and 400 otherwise; `widthPercent` below 100
+  // narrows the letters, keeping their height.
+  HFONT Get(double points, bool bold, int dpi, int widthPercent = 100);
+
+ private:
+  std::map<std::tuple<double, bool, int, int>, HFONT> fonts_;
+};
+
+}  // namespace tavri::win32

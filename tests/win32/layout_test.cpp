@@ -1,0 +1,152 @@
+// Every control as the design draws it up: its class, its place in pixels
+// at the screen's DPI, its font, its stacking; and the same after a move to
+// a screen of 150 %. Expected places are worked out here from the twips.
+#include <gtest/gtest.h>
+
+#include "game/core/game_window_design.h"
+#include "help/core/help_window_design.h"
+#include "results/core/results_window_design.h"
+#include "shared/design_units.h"
+#include "shared/win32/design_fonts.h"
+#include "shared/win32/wide_text.h"
+#include "support/program_fixture.h"
+
+namespace tavri::test {
+namespace {
+
+using Layout = ProgramFixture;
+
+std::wstring ClassOf(HWND control) {
+  wchar_t name[32];
+  GetClassNameW(control, name, 32);
+  return name;
+}
+
+// Where a control lies in its window's client area.
+RECT PlaceInClient(HWND control) {
+  RECT rect;
+  GetWindowRect(control, &rect);
+  MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&rect), 2);
+  return rect;
+}
+
+void ExpectLaidOutAsDesigned(win32::DesignedWindow& window, int dpi) {
+  const WindowDesign& design = window.design();
+  RECT client;
+  GetClientRect(window.handle(), &client);
+  EXPECT_EQ(client.right, TwipsToPixels(design.clientWidth, dpi));
+  EXPECT_EQ(client.bottom, TwipsToPixels(design.clientHeight, dpi));
+  for (std::size_t i = 0; i < design.controls.size(); ++i) {
+    const ControlDesign& control = design.controls[i];
+    SCOPED_TRACE(control.designName);
+    HWND handle = window.FindControl(control.designName);
+    ASSERT_NE(handle, nullptr);
+    EXPECT_EQ(handle, window.Control(static_cast<int>(i)));
+    const std::wstring kind = ClassOf(handle);
+    switch (control.kind) {
+      case ControlKind::Label:
+      case ControlKind::Line: EXPECT_EQ(kind, L"Static"); break;
+      case ControlKind::Button: EXPECT_EQ(kind, L"Button"); break;
+      case ControlKind::TextBox: EXPECT_EQ(kind, L"Edit"); break;
+      case ControlKind::Frame:
+        EXPECT_EQ(kind, L"Button");
+        EXPECT_EQ(GetWindowLongW(handle, GWL_STYLE) & BS_TYPEMASK, BS_GROUPBOX);
+        break;
+    }
+    if (control.kind == ControlKind::Line) continue;
+    int left = TwipsToPixels(control.left, dpi), top = TwipsToPixels(control.top, dpi);
+    if (control.container != kOnClientArea) {
+      left += TwipsToPixels(design.controls[control.container].left, dpi);
+      top += TwipsToPixels(design.controls[control.container].top, dpi);
+    }
+    const RECT place = PlaceInClient(handle);
+    EXPECT_EQ(place.left, left);
+    EXPECT_EQ(place.top, top);
+    if (!control.autoSize) {
+      EXPECT_EQ(place.right - place.left, TwipsToPixels(control.width, dpi));
+      EXPECT_EQ(place.bottom - place.top, TwipsToPixels(control.height, dpi));
+    }
+    LOGFONTW font{};
+    GetObjectW(reinterpret_cast<HFONT>(SendMessageW(handle, WM_GETFONT, 0, 0)), sizeof font, &font);
+    const double points = control.points > 0 ? control.points : design.fontPoints;
+    EXPECT_EQ(font.lfHeight, -PointsToPixels(points, dpi));
+    EXPECT_EQ(font.lfCharSet, SHIFTJIS_CHARSET);
+    EXPECT_EQ(std::wstring(font.lfFaceName), win32::DesignFace());
+    EXPECT_EQ(font.lfWeight, control.bold || (control.points == 0 && design.fontBold) ? FW_BOLD
+                                                                                        : FW_NORMAL);
+  }
+}
+
+TEST_F(Layout, EveryWindowIsDrawnUpAsDesignedAtTheScreensDpi) {
+  StartProgram();
+  Click(WindowId::Game, game_window::kHelpButton);
+  ChooseMenu(game_window::kListItem);
+  for (WindowId id : {WindowId::Game, WindowId::Help, WindowId::Results}) {
+    win32::DesignedWindow* window = Window(id);
+    ASSERT_NE(window, nullptr);
+    SCOPED_TRACE(window->design().designName);
+    ExpectLaidOutAsDesigned(*window, window->dpi());
+  }
+}
+
+TEST_F(Layout, AMoveToAScreenOf150PercentLaysEverythingOutAgain) {
+  StartProgram();
+  win32::DesignedWindow& game = *Window(WindowId::Game);
+  RECT suggested{40, 30, 40 + 870, 30 + 640};
+  SendMessageW(game.handle(), WM_DPICHANGED, MAKEWPARAM(144, 144),
+               reinterpret_cast<LPARAM>(&suggested));
+  EXPECT_EQ(game.dpi(), 144);
+  RECT window;
+  GetWindowRect(game.handle(), &window);
+  EXPECT_EQ(window.left, 40);
+  EXPECT_EQ(window.top, 30);
+  ExpectLaidOutAsDesigned(game, 144);
+  // A line keeps its width in the design's pixels, scaled: 5 at 96 dpi.
+  const RECT separator = PlaceInClient(game.Control(game_window::kRowSeparator));
+  EXPECT_EQ(separator.bottom - separator.top, ScalePixels(5, 144));
+}
+
+TEST_F(Layout, WhatTakesTheFocusLiesInFrontOfLinesAndLinesInFrontOfLabels) {
+  StartProgram();
+  win32::DesignedWindow& game = *Window(WindowId::Game);
+  std::vector<ControlKind> stacked;  // front first
+  for (HWND child = GetWindow(game.handle(), GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+    if (auto row = game.ControlOf(child)) stacked.push_back(game.design().controls[*row].kind);
+  const auto layer = [](ControlKind kind) {
+    switch (kind) {
+      case ControlKind::Button:
+      case ControlKind::TextBox: return 0;
+      case ControlKind::Line: return 1;
+      case ControlKind::Label: return 2;
+      case ControlKind::Frame: return 3;
+    }
+    return 4;
+  };
+  ASSERT_EQ(stacked.size(), game.design().controls.size());
+  for (std::size_t i = 1; i < stacked.size(); ++i)
+    EXPECT_LE(layer(stacked[i - 1]), layer(stacked[i])) << i;
+}
+
+TEST_F(Layout, LabelsAreColouredByTheirWindowAndAutoSizedOnesFitTheirText) {
+  StartProgram();
+  win32::DesignedWindow& game = *Window(WindowId::Game);
+  HWND heading = game.Control(game_window::kProblemHeading);
+  HDC dc = GetDC(heading);
+  const LRESULT brush = SendMessageW(game.handle(), WM_CTLCOLORSTATIC,
+                                     reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(heading));
+  EXPECT_EQ(GetBkColor(dc), RGB(255, 0, 0));
+  EXPECT_EQ(GetTextColor(dc), RGB(0, 0, 255));
+  LOGBRUSH fill;
+  GetObjectW(reinterpret_cast<HBRUSH>(brush), sizeof fill, &fill);
+  EXPECT_EQ(fill.lbColor, RGB(255, 0, 0));
+  ReleaseDC(heading, dc);
+
+  const int before = PlaceInClient(heading).right;
+  Click(WindowId::Game, game_window::kStartButton);  // "番  号" becomes "第 1問"
+  const RECT after = PlaceInClient(heading);
+  EXPECT_EQ(after.left, TwipsToPixels(1320, game.dpi()));
+  EXPECT_NE(after.right, before);
+}
+
+}  // namespace
+}  // namespace tavri::test
