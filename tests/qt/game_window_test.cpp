@@ -13,7 +13,6 @@
 #include "game/core/game_window_design.h"
 #include "support/fake_file_system.h"
 #include "support/hosted_program.h"
-#include "support/problem_draws.h"
 
 namespace tavri::test {
 
@@ -36,8 +35,8 @@ class GameWindowTest : public QObject {
   void startFromTheButtonAndTheMenu() {
     HostedProgram& p = *program_;
     for (int round = 0; round < 2; ++round) {
-      p.random.Script(ProportionalDraws(4));
-      p.random.Script(ProportionalDraws(4));
+      p.random.Queue(ProblemDraws(Relationship::Proportional, 4));
+      p.random.Queue(ProblemDraws(Relationship::Proportional, 4));
       QVERIFY(p.Click(kGameWindow, kStartButton));
       QVERIFY(p.ChooseRightRelationship());
       QCOMPARE(p.Text(kGameWindow, kMarkCells), QStringLiteral("○"));
@@ -94,7 +93,7 @@ class GameWindowTest : public QObject {
 
   void typedTextIsTheGamesText() {
     HostedProgram& p = *program_;
-    p.random.Script(ProportionalDraws(4));
+    p.random.Queue(ProblemDraws(Relationship::Proportional, 4));
     QVERIFY(p.Click(kGameWindow, kStartButton));
     QVERIFY(p.ChooseRightRelationship());
     QVERIFY(p.Type(kGameWindow, kCoefficientBox, QStringLiteral("-12")));
@@ -153,8 +152,8 @@ class GameWindowTest : public QObject {
   void everyNewProblemStartsAFullPeriod() {
     HostedProgram& p = *program_;
     QVERIFY(!p.countdown.running());
-    p.random.Script(ProportionalDraws(4));
-    p.random.Script(ProportionalDraws(4));
+    p.random.Queue(ProblemDraws(Relationship::Proportional, 4));
+    p.random.Queue(ProblemDraws(Relationship::Proportional, 4));
     QVERIFY(p.Click(kGameWindow, kStartButton));
     QVERIFY(p.countdown.running());
     QCOMPARE(p.countdown.intervalMs(), 2000);
@@ -172,8 +171,8 @@ class GameWindowTest : public QObject {
 
   void theFocusGoesWhereTheGameSends() {
     HostedProgram& p = *program_;
-    p.random.Script(InverseDraws(-12));
-    p.random.Script(LinearDraws(3, -2));
+    p.random.Queue(ProblemDraws(Relationship::Inverse, -12));
+    p.random.Queue(ProblemDraws(Relationship::Linear, 3, -2));
     QVERIFY(p.Click(kGameWindow, kStartButton));
     QVERIFY(p.ChooseRelationship(Relationship::Inverse));
     QCOMPARE(QApplication::focusWidget(), p.Box(kGameWindow, kNumeratorBox));
@@ -192,7 +191,7 @@ class GameWindowTest : public QObject {
 
   void thePointsLabelShowsAWholeTen() {
     HostedProgram& p = *program_;
-    p.random.Script(ProportionalDraws(4));
+    p.random.Queue(ProblemDraws(Relationship::Proportional, 4));
     QVERIFY(p.Click(kGameWindow, kStartButton));
     QLabel* points = p.Label(kGameWindow, kPoints);
     QCOMPARE(points->text(), QStringLiteral("10"));
@@ -202,7 +201,7 @@ class GameWindowTest : public QObject {
 
   void aProblemPlayedThroughTheWindow() {
     HostedProgram& p = *program_;
-    p.random.Script(ProportionalDraws(4));  // problem 1: y = 4x
+    p.random.Queue(ProblemDraws(Relationship::Proportional, 4));  // problem 1: y = 4x
     QVERIFY(p.Click(kGameWindow, kStartButton));
     QVERIFY(p.countdown.running());
     QCOMPARE(p.Text(kGameWindow, kYCells), QStringLiteral("-8"));
@@ -220,7 +219,7 @@ class GameWindowTest : public QObject {
     QVERIFY(!p.Button(kGameWindow, kRelationshipButtons)->isEnabled());
 
     // The main Enter key judges what was typed.
-    p.random.Script(ProportionalDraws(4));  // problem 2
+    p.random.Queue(ProblemDraws(Relationship::Proportional, 4));  // problem 2
     QVERIFY(p.Type(kGameWindow, kCoefficientBox, QStringLiteral("4")));
     QTest::keyClick(p.Box(kGameWindow, kCoefficientBox), Qt::Key_Return);
     QCOMPARE(p.Text(kGameWindow, kMarkCells), QStringLiteral("○○"));
@@ -231,7 +230,7 @@ class GameWindowTest : public QObject {
 
     // A letter is not judged; the keypad's Enter is.
     QVERIFY(p.ChooseRelationship(Relationship::Proportional));
-    p.random.Script(ProportionalDraws(4));  // problem 3
+    p.random.Queue(ProblemDraws(Relationship::Proportional, 4));  // problem 3
     QTest::keyClick(p.Box(kGameWindow, kCoefficientBox), Qt::Key_X);
     QCOMPARE(p.Text(kGameWindow, kMarkCells + 1), QStringLiteral("○"));
     QCOMPARE(p.Box(kGameWindow, kCoefficientBox)->text(), QStringLiteral("x"));

@@ -7,6 +7,10 @@
 namespace tavri::test {
 
 float ScriptedRandom::Next() {
+  if (script.empty() && sequence_) {
+    ++draws;
+    return sequence_->Next();
+  }
   if (script.empty())
     throw std::logic_error("the scripted random sequence ran out after " +
                            std::to_string(draws) + " draws");
@@ -18,6 +22,11 @@ float ScriptedRandom::Next() {
 
 void ScriptedRandom::Queue(const std::vector<float>& values) {
   script.insert(script.end(), values.begin(), values.end());
+}
+
+void ScriptedRandom::ContinueWithSequence(std::uint32_t seed) {
+  sequence_.emplace();
+  sequence_->Seed(seed);
 }
 
 float DrawOf(int outcome, int count) {

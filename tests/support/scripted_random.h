@@ -3,10 +3,13 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <deque>
+#include <optional>
 #include <vector>
 
 #include "game/core/problem.h"
+#include "shared/clock_random.h"
 #include "shared/random_source.h"
 
 namespace tavri::test {
@@ -22,10 +25,17 @@ class ScriptedRandom : public RandomSource {
   float Next() override;
 
   void Queue(const std::vector<float>& values);
+  // Once the script is used up, a fixed pseudo-random sequence instead of an
+  // error: for tests that play many games and care only that every run
+  // plays the same ones.
+  void ContinueWithSequence(std::uint32_t seed);
 
   std::deque<float> script;
   int draws = 0;
   int seeds = 0;
+
+ private:
+  std::optional<ClockRandom> sequence_;
 };
 
 // A value r with ⌊count·r⌋ = outcome, well away from the edges.
