@@ -30,7 +30,7 @@
 #include "game/core/game_window_design.h"
 #include "png_file.h"
 #include "results/core/file_system.h"
-#include "results/core/results_file.h"
+#include "results/core/results_location.h"
 #include "results/core/results_store.h"
 #include "results/core/results_window_design.h"
 #include "shared/win32/wide_text.h"

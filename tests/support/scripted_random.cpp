@@ -11,6 +11,10 @@ float ScriptedRandom::Next() {
     ++draws;
     return sequence_->Next();
   }
+  if (script.empty() && whenUsedUp) {
+    ++draws;
+    return *whenUsedUp;
+  }
   if (script.empty())
     throw std::logic_error("the scripted random sequence ran out after " +
                            std::to_string(draws) + " draws");

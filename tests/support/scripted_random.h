@@ -30,6 +30,10 @@ class ScriptedRandom : public RandomSource {
   // plays the same ones.
   void ContinueWithSequence(std::uint32_t seed);
 
+  // Once the script is used up, every draw takes this value instead of
+  // failing (0.1 makes y = −4x problems).
+  std::optional<float> whenUsedUp;
+
   std::deque<float> script;
   int draws = 0;
   int seeds = 0;

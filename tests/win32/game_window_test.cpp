@@ -59,11 +59,11 @@ TEST_F(GameWindow, StartsCentredWithTheNoticeOverItAndNothingToAnswerYet) {
 }
 
 TEST_F(GameWindow, AWholeGameWithRightAndWrongAnswersEndsInTheResultsWindowAndTheFile) {
-  random.AddInverse(12);
-  random.AddLinear(3, -2);
-  random.AddProportional(2);
-  random.AddProportional(-3);
-  random.AddLinear(-1, 4);
+  random.Queue(ProblemDraws(Relationship::Inverse, 12));
+  random.Queue(ProblemDraws(Relationship::Linear, 3, -2));
+  random.Queue(ProblemDraws(Relationship::Proportional, 2));
+  random.Queue(ProblemDraws(Relationship::Proportional, -3));
+  random.Queue(ProblemDraws(Relationship::Linear, -1, 4));
   StartProgram();
   TakeBoxes();
 
@@ -254,7 +254,7 @@ TEST_F(GameWindow, TheCloseBoxAndExitEndTheProgram) {
 }
 
 TEST_F(GameWindow, StartDuringTheFormulaEntryEmptiesItAndBeginsAgain) {
-  random.AddProportional(2);
+  random.Queue(ProblemDraws(Relationship::Proportional, 2));
   StartProgram();
   Click(kGame, kStartButton);
   Click(kGame, kRelationshipButtons + 0);

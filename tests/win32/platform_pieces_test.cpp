@@ -5,6 +5,7 @@
 #include <array>
 
 #include "app/win32/results_location.h"
+#include "results/core/results_location.h"
 #include "results/core/file_system.h"
 #include "shared/win32/countdown_clock.h"
 #include "shared/win32/design_fonts.h"

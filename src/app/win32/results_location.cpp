@@ -3,7 +3,7 @@
 #include <windows.h>
 #include <shlobj.h>
 
-#include "results/core/results_file.h"
+#include "results/core/results_location.h"
 #include "shared/win32/wide_text.h"
 
 namespace tavri::win32 {
@@ -35,10 +35,11 @@ std::string UserDataFolder() {
 std::string ResultsFilePath(FileSystem& files) {
   const std::string programFolder = ProgramFolder();
   const std::string dataFolder = UserDataFolder();
-  const std::string folder = ChooseResultsFolder(
-      programFolder, dataFolder, [&files](const std::string& f) { return files.CanCreateFilesIn(f); });
-  if (!folder.empty() && folder == dataFolder) CreateDirectoryW(Widen(folder).c_str(), nullptr);
-  return JoinPath(folder, kResultsFileName);
+  const ResultsLocation location =
+      LocateResults(files, SettingsPath(programFolder), programFolder, dataFolder);
+  if (location.place == ResultsPlace::DataFolder && !location.folder.empty())
+    CreateDirectoryW(Widen(location.folder).c_str(), nullptr);
+  return location.path;
 }
 
 }  // namespace tavri::win32

@@ -13,8 +13,9 @@ std::string ProgramFolder();
 // written.
 std::string UserDataFolder();
 
-// The results file by the core's rule between those two folders; a chosen
-// user data folder is created.
+// The results file by the core's rule: the folder named in tavri.ini
+// beside the program, else one of those two folders; a chosen user data
+// folder is created.
 std::string ResultsFilePath(FileSystem& files);
 
 }  // namespace tavri::win32

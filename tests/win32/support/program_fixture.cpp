@@ -8,35 +8,10 @@
 #include <sstream>
 
 #include "game/core/game_window_design.h"
-#include "results/core/results_file.h"
+#include "results/core/results_location.h"
 #include "shared/win32/wide_text.h"
 
 namespace tavri::test {
-
-float ScriptedRandom::Next() {
-  if (values_.empty()) return 0.1f;
-  const float next = values_.front();
-  values_.pop_front();
-  return next;
-}
-
-namespace {
-
-// The value r with ⌊count·r⌋ = index.
-float Pick(int index, int count) { return (static_cast<float>(index) + 0.5f) / static_cast<float>(count); }
-
-float Coefficient(int value) { return Pick(value + 4, 9); }
-
-}  // namespace
-
-void ScriptedRandom::AddProportional(int a) { Add({Pick(0, 3), Coefficient(a)}); }
-
-void ScriptedRandom::AddInverse(int a) {
-  const int size = a < 0 ? -a : a;
-  Add({Pick(1, 3), Pick(size / 6 - 1, 3), a < 0 ? 0.25f : 0.75f});
-}
-
-void ScriptedRandom::AddLinear(int a, int b) { Add({Pick(2, 3), Coefficient(a), Coefficient(b)}); }
 
 MessageAnswer AnsweringBoxes::Show(HWND owner, const Message& message) {
   shown.push_back(ShownBox{owner, message, fifthMark ? fifthMark() : std::wstring()});
@@ -49,6 +24,8 @@ MessageAnswer AnsweringBoxes::Show(HWND owner, const Message& message) {
 std::wstring Wide(std::string_view utf8) { return win32::Widen(utf8); }
 
 ProgramFixture::ProgramFixture() {
+  // Problems from a script; an empty script gives y = -4x.
+  random.whenUsedUp = 0.1f;
   wchar_t temporary[MAX_PATH];
   GetTempPathW(MAX_PATH, temporary);
   static int counter = 0;

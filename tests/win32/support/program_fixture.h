@@ -19,23 +19,9 @@
 #include "app/win32/program_windows.h"
 #include "results/core/file_system.h"
 #include "results/core/results_store.h"
+#include "support/scripted_random.h"
 
 namespace tavri::test {
-
-// Problems from a script; an empty script gives y = -4x.
-class ScriptedRandom : public RandomSource {
- public:
-  void SeedFromClock() override {}
-  float Next() override;
-  void Add(std::initializer_list<float> values) { values_.insert(values_.end(), values); }
-  // One problem of each kind, drawn by the core's problem generator.
-  void AddProportional(int a);           // y = ax, a in -4 … 4
-  void AddInverse(int a);                // y = a / x, a in ±6, ±12, ±18
-  void AddLinear(int a, int b);          // y = ax + b
-
- private:
-  std::deque<float> values_;
-};
 
 // A box the program asked for, and what the screen showed at that moment.
 struct ShownBox {
