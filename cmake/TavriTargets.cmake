@@ -7,6 +7,12 @@
 #       clang), /W4 (MSVC); errors only when TAVRI_WARNINGS_AS_ERRORS is on.
 #       Every target built from this repository calls it; the configure step
 #       names any that does not (tavri_check_targets, at the end).
+#
+#   tavri_skip(<what> <why>)
+#       One configure line, "tavri: skipping <what>: <why>", for a check or
+#       program left out because a tool it needs is missing; an error instead
+#       when TAVRI_REQUIRE_ALL_CHECKS is on (scripts/test.sh), so the test
+#       command cannot lose a check silently.
 
 function(tavri_warnings)
   if(MSVC)
@@ -40,6 +46,14 @@ function(tavri_warnings)
     target_compile_options(${target} PRIVATE "$<$<COMPILE_LANGUAGE:CXX>:${flags}>")
     set_property(TARGET ${target} PROPERTY TAVRI_WARNINGS ON)
   endforeach()
+endfunction()
+
+function(tavri_skip what why)
+  if(TAVRI_REQUIRE_ALL_CHECKS)
+    message(FATAL_ERROR "tavri: cannot build ${what}: ${why} "
+                        "(TAVRI_REQUIRE_ALL_CHECKS is on; scripts/setup.sh installs everything)")
+  endif()
+  message(STATUS "tavri: skipping ${what}: ${why}")
 endfunction()
 
 # Names every target compiled from this repository that did not ask for

@@ -11,13 +11,13 @@ bash "$root/scripts/setup.sh"
 
 echo "== native build and tests"
 cmake -S "$root" -B "$root/build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DTAVRI_WARNINGS_AS_ERRORS=ON
+  -DTAVRI_WARNINGS_AS_ERRORS=ON -DTAVRI_REQUIRE_ALL_CHECKS=ON
 cmake --build "$root/build" -j "$jobs"
 ctest --test-dir "$root/build" --output-on-failure -j "$jobs"
 
 echo "== the same with AddressSanitizer and UndefinedBehaviorSanitizer"
 cmake -S "$root" -B "$root/build-sanitize" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DTAVRI_SANITIZE=ON -DTAVRI_BENCH=OFF -DTAVRI_WARNINGS_AS_ERRORS=ON
+  -DTAVRI_SANITIZE=ON -DTAVRI_BENCH=OFF -DTAVRI_WARNINGS_AS_ERRORS=ON -DTAVRI_REQUIRE_ALL_CHECKS=ON
 cmake --build "$root/build-sanitize" -j "$jobs"
 # A finding ends the test with an error; leaks are findings too.
 ASAN_OPTIONS="detect_leaks=1:detect_stack_use_after_return=1:check_initialization_order=1:strict_init_order=1" \
@@ -27,7 +27,7 @@ UBSAN_OPTIONS="print_stacktrace=1" \
 echo "== fuzz targets (clang, libFuzzer) replay their seed corpus"
 cmake -S "$root" -B "$root/build-fuzz" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DCMAKE_CXX_COMPILER=clang++ -DTAVRI_FUZZ=ON -DTAVRI_CORE_ONLY=ON -DTAVRI_BUILD_TESTS=OFF \
-  -DTAVRI_WARNINGS_AS_ERRORS=ON
+  -DTAVRI_WARNINGS_AS_ERRORS=ON -DTAVRI_REQUIRE_ALL_CHECKS=ON
 cmake --build "$root/build-fuzz" -j "$jobs"
 UBSAN_OPTIONS="print_stacktrace=1" ctest --test-dir "$root/build-fuzz" --output-on-failure -j "$jobs"
 
@@ -37,7 +37,7 @@ echo "== Windows build of the core, tests under Wine"
 cmake -S "$root" -B "$root/build-windows" -G Ninja -UTAVRI_CORE_ONLY \
   -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64.cmake" \
   -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DTAVRI_WARNINGS_AS_ERRORS=ON
+  -DTAVRI_WARNINGS_AS_ERRORS=ON -DTAVRI_REQUIRE_ALL_CHECKS=ON
 cmake --build "$root/build-windows" -j "$jobs"
 export WINEPREFIX="$root/build-windows/wineprefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 # Wine's helpers must start outside CTest, or they hold its output pipes open.
