@@ -78,8 +78,8 @@ class BenchWindows : public Form1Windows {
     QTimer::singleShot(0, [this] {
       Form3Window* window = results.window();
       if (!window) return;
-      if (window->text1()->isVisible()) QTest::keyClicks(window->text1(), "BENCH");
-      window->button("Command1")->click();
+      if (window->text1()->isVisible()) QTest::keyClicks(window->text1(), QStringLiteral("BENCH"));
+      window->button(QStringLiteral("Command1"))->click();
     });
     results.ShowModal();
     ++gameEnds;
@@ -110,7 +110,7 @@ struct Program {
     return window.findChild<T*>(name);
   }
   void Tick() {
-    QTimer* timer = Find<QTimer>("Timer1");
+    QTimer* timer = Find<QTimer>(QStringLiteral("Timer1"));
     QTimerEvent tick(timer->timerId());
     QCoreApplication::sendEvent(timer, &tick);
   }
@@ -122,21 +122,21 @@ struct Program {
   // A game as a player might play it: a few ticks, the right relationship
   // and formula, now and then a time-out.
   void PlayGame(std::mt19937& choices) {
-    Find<QPushButton>("Command1")->click();
+    Find<QPushButton>(QStringLiteral("Command1"))->click();
     for (int problem = 0; problem < 5; ++problem) {
       if (choices() % 6 == 0) {
         for (int tick = 0; tick < 11; ++tick) Tick();
         continue;
       }
       for (unsigned tick = choices() % 6; tick > 0; --tick) Tick();
-      Find<QPushButton>(QString("kotae(%1)").arg(form.kind))->click();
-      auto* textA1 = Find<QLineEdit>("TextA1");
-      auto* textB = Find<QLineEdit>("TextB");
+      Find<QPushButton>(QStringLiteral("kotae(%1)").arg(form.kind))->click();
+      auto* textA1 = Find<QLineEdit>(QStringLiteral("TextA1"));
+      auto* textB = Find<QLineEdit>(QStringLiteral("TextB"));
       if (textB->isVisible()) {
         Type(textA1, form.coefA);
         Type(textB, form.coefB);
       } else {
-        Type(textA1->isVisible() ? textA1 : Find<QLineEdit>("TextA2"), form.coefA);
+        Type(textA1->isVisible() ? textA1 : Find<QLineEdit>(QStringLiteral("TextA2")), form.coefA);
       }
     }
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -170,7 +170,7 @@ int Countdown(const std::string& path) {
     // The problem begins inside the click: the clock is read just before.
     clock.start();
     cpuAtStart = CpuSeconds();
-    program.Find<QPushButton>("Command1")->click();
+    program.Find<QPushButton>(QStringLiteral("Command1"))->click();
   });
   return QApplication::exec();
 }

@@ -8,6 +8,14 @@
 #       Every target built from this repository calls it; the configure step
 #       names any that does not (tavri_check_targets, at the end).
 #
+#   tavri_qt_hygiene(<target> [PRIVATE|PUBLIC|INTERFACE])
+#       Qt's stricter reading for code that uses Qt: no bare signals/slots/emit
+#       keywords (Q_SIGNALS, Q_SLOTS, Q_EMIT), no silent conversion of a
+#       const char* to QString (QStringLiteral, QString::fromUtf8), no
+#       narrowing conversions in connect(), and nothing Qt deprecated up to
+#       and in the 6.4 of Debian 12 (use of it does not compile). PRIVATE by default; give a library PUBLIC so that
+#       whatever includes its headers reads them under the same rules.
+#
 #   tavri_skip(<what> <why>)
 #       One configure line, "tavri: skipping <what>: <why>", for a check or
 #       program left out because a tool it needs is missing; an error instead
@@ -46,6 +54,20 @@ function(tavri_warnings)
     target_compile_options(${target} PRIVATE "$<$<COMPILE_LANGUAGE:CXX>:${flags}>")
     set_property(TARGET ${target} PROPERTY TAVRI_WARNINGS ON)
   endforeach()
+endfunction()
+
+function(tavri_qt_hygiene target)
+  set(scope PRIVATE)
+  if(ARGC GREATER 1)
+    set(scope ${ARGV1})
+  endif()
+  target_compile_definitions(${target} ${scope}
+    QT_NO_KEYWORDS
+    QT_NO_CAST_FROM_ASCII
+    QT_NO_NARROWING_CONVERSIONS_IN_CONNECT
+    # Qt 6.4 reads only the first; 6.5 and later the second.
+    QT_DISABLE_DEPRECATED_BEFORE=0x060400
+    QT_DISABLE_DEPRECATED_UP_TO=0x060400)
 endfunction()
 
 function(tavri_skip what why)
