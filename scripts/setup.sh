@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev                     # Qt 6 Widgets and QtTest
-  libgtest-dev googletest libgmock-dev
+  libgtest-dev googletest
   fonts-ipafont-gothic             # the Japanese Gothic that stands in for ＭＳ Ｐゴシック
   g++-mingw-w64-x86-64 wine64      # the core built for Windows, its tests run under Wine
   xvfb xauth dbus                  # looking at the real window without a display

@@ -56,7 +56,7 @@ int LargestChannelDifference(QImage a, QImage b) {
 class IconsTest : public QObject {
   Q_OBJECT
 
- private slots:
+ private Q_SLOTS:
   // Re-renders into a scratch folder. Identical bytes are the rule; a
   // difference of a few levels in some pixels is what another release of the
   // renderer makes of the same drawing, and is not a stale file. Any change
