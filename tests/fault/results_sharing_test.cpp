@@ -178,14 +178,14 @@ TEST(ClassFolderLinks, ALinkAtTheNameOfTheNewFileIsPassedOver) {
     SystemFileSystem disk;
     // And one that sees the new file's name coming and puts a link there
     // first, as a racing attacker would.
-    int planted = 0;
+    int creates = 0;
     test::SteppingFileSystem racing(disk, [&](const std::string& op, const std::string& path) {
-      if (op == "create" && planted++ == 0) symlink(scene.secret.c_str(), path.c_str());
+      if (op == "create" && creates++ == 0) symlink(scene.secret.c_str(), path.c_str());
     });
     ResultsStore store(racing, scene.path);
     if (!store.Load().readable) return 1;
     if (!store.SaveEntry(XRange::MinusTwoToTwo, 42, U"VICTIM")) return 2;
-    return planted == 2 ? 0 : 3;
+    return creates == 2 ? 0 : 3;
   }),
             0);
   EXPECT_FALSE(watch.Touched());
