@@ -97,9 +97,9 @@ struct Scene {
     chmod((home + "/.ssh").c_str(), 0700);
     chmod(home.c_str(), 0700);
     if (IsRoot()) {
-      chown(home.c_str(), kVictim, kVictim);
-      chown((home + "/.ssh").c_str(), kVictim, kVictim);
-      chown(secret.c_str(), kVictim, kVictim);
+      EXPECT_EQ(chown(home.c_str(), kVictim, kVictim), 0);
+      EXPECT_EQ(chown((home + "/.ssh").c_str(), kVictim, kVictim), 0);
+      EXPECT_EQ(chown(secret.c_str(), kVictim, kVictim), 0);
     }
   }
   // Runs `body` as the victim (or, when the tests are not root, as this
@@ -180,7 +180,9 @@ TEST(ClassFolderLinks, ALinkAtTheNameOfTheNewFileIsPassedOver) {
     // first, as a racing attacker would.
     int creates = 0;
     test::SteppingFileSystem racing(disk, [&](const std::string& op, const std::string& path) {
-      if (op == "create" && creates++ == 0) symlink(scene.secret.c_str(), path.c_str());
+      if (op == "create" && creates++ == 0) {
+        EXPECT_EQ(symlink(scene.secret.c_str(), path.c_str()), 0);
+      }
     });
     ResultsStore store(racing, scene.path);
     if (!store.Load().readable) return 1;
@@ -289,7 +291,7 @@ TEST(ClassFolderPermissions, AReplacedFileKeepsItsModeAndGroupWhateverTheUmask) 
     gid_t group = getegid();
     if (IsRoot()) {
       group = kClass;
-      chown(path.c_str(), 0, kClass);
+      EXPECT_EQ(chown(path.c_str(), 0, kClass), 0);
     }
     ASSERT_EQ(InChild([&] {
                 umask(077);
@@ -314,10 +316,10 @@ TEST(ClassFolderPermissions, AClassGroupFolderWorksForStudentsOfAnyUmask) {
   const std::string folder = root / "class";
   const std::string path = folder + "/tavri.rnk";
   std::filesystem::create_directory(folder);
-  chown(folder.c_str(), 0, kClass);
+  EXPECT_EQ(chown(folder.c_str(), 0, kClass), 0);
   chmod(folder.c_str(), 02770);
   test::WriteBytes(path, "");
-  chown(path.c_str(), 0, kClass);
+  EXPECT_EQ(chown(path.c_str(), 0, kClass), 0);
   chmod(path.c_str(), 0664);
 
   auto student = [&](uid_t uid, mode_t mask, const char* name, std::int16_t score) {

@@ -112,6 +112,24 @@ std::vector<int> DesignedWindow::StackingOrder() const {
   return order;
 }
 
+namespace {
+
+// A themed group box draws its caption in the theme's text colour, whatever
+// WM_CTLCOLORSTATIC sets; the frame's caption has a colour of its own, so the
+// frame alone is drawn unthemed. Looked up at run time: uxtheme.dll is there
+// on every Windows, and the program then imports nothing more.
+void DrawUnthemed(HWND control) {
+  using SetWindowThemeFunction = HRESULT(WINAPI*)(HWND, LPCWSTR, LPCWSTR);
+  static const SetWindowThemeFunction setWindowTheme = [] {
+    HMODULE uxtheme = LoadLibraryW(L"uxtheme.dll");
+    FARPROC found = uxtheme ? GetProcAddress(uxtheme, "SetWindowTheme") : nullptr;
+    return reinterpret_cast<SetWindowThemeFunction>(reinterpret_cast<void (*)()>(found));
+  }();
+  if (setWindowTheme) setWindowTheme(control, L"", L"");
+}
+
+}  // namespace
+
 void DesignedWindow::CreateControls() {
   HINSTANCE instance = GetModuleHandleW(nullptr);
   for (int i : StackingOrder()) {
@@ -163,9 +181,11 @@ void DesignedWindow::CreateControls() {
     if (design.kind == ControlKind::TextBox)
       SetWindowSubclass(control.handle, TextBoxProc, static_cast<UINT_PTR>(i),
                         reinterpret_cast<DWORD_PTR>(this));
-    if (design.kind == ControlKind::Frame)
+    if (design.kind == ControlKind::Frame) {
+      DrawUnthemed(control.handle);
       SetWindowSubclass(control.handle, FrameProc, static_cast<UINT_PTR>(i),
                         reinterpret_cast<DWORD_PTR>(this));
+    }
   }
 }
 
