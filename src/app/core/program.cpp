@@ -8,7 +8,7 @@ Program::Program(RandomSource& random, ResultsStore& store)
     : store_(store), game_(session_, random) {}
 
 void Program::Start() {
-  commands_.emplace_back(std::in_place_type<OpenWindow>, WindowId::Game, false);
+  commands_.emplace_back(std::in_place_type<OpenWindow>, OpenWindow{WindowId::Game, false});
   Settle();
 }
 
@@ -95,7 +95,7 @@ void Program::Handle(Command command) {
   if (std::holds_alternative<OpenHelp>(command)) {
     // Created on the first opening and kept; only its close box destroys it.
     if (!help_) help_ = std::make_unique<HelpPage>();
-    commands_.emplace_back(std::in_place_type<OpenWindow>, WindowId::Help, false);
+    commands_.emplace_back(std::in_place_type<OpenWindow>, OpenWindow{WindowId::Help, false});
     return;
   }
   if (const auto* close = std::get_if<CloseWindow>(&command)) {
@@ -119,18 +119,20 @@ void Program::OpenResultsWindow(const OpenResults& request) {
   if (results_) {
     if (!request.atGameEnd) {
       // Already open: it only comes to the front.
-      commands_.emplace_back(std::in_place_type<OpenWindow>, WindowId::Results, resultsAtGameEnd_);
+      commands_.emplace_back(std::in_place_type<OpenWindow>,
+                             OpenWindow{WindowId::Results, resultsAtGameEnd_});
       return;
     }
     // A list open only for looking holds no new entry; the game end's own
     // window takes its place, with the list as it is stored now.
     results_.reset();
     if (activeWindow_ == WindowId::Results) activeWindow_.reset();
-    commands_.emplace_back(std::in_place_type<CloseWindow>, WindowId::Results);
+    commands_.emplace_back(std::in_place_type<CloseWindow>, CloseWindow{WindowId::Results});
   }
   results_ = std::make_unique<ResultsBoard>(session_, store_, request.score);
   resultsAtGameEnd_ = request.atGameEnd;
-  commands_.emplace_back(std::in_place_type<OpenWindow>, WindowId::Results, request.atGameEnd);
+  commands_.emplace_back(std::in_place_type<OpenWindow>,
+                         OpenWindow{WindowId::Results, request.atGameEnd});
 }
 
 }  // namespace tavri
