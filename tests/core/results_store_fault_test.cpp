@@ -17,25 +17,19 @@
 #include "results/core/rank_codec.h"
 #include "results/core/results_store.h"
 #include "support/fake_file_system.h"
+#include "support/record_bytes.h"
 #include "support/results_printing.h"
 #include "support/temp_folder.h"
 
 namespace tavri {
 namespace {
 
+using test::BlankRecords;
 using test::FakeFileSystem;
 using test::ProgramDied;
+using test::RecordBytes;
 
 const std::string kPath = "/class/tavri.rnk";
-
-std::string Record(const std::string& nameBytes, std::int16_t score) {
-  std::string bytes = nameBytes;
-  bytes.resize(kNameFieldSize, ' ');
-  auto raw = static_cast<std::uint16_t>(score);
-  bytes += static_cast<char>(raw & 0xFF);
-  bytes += static_cast<char>(raw >> 8);
-  return bytes;
-}
 
 // A file of `size` bytes whose first list is full (places 50 to 10) and
 // whose bytes after the lists are a pattern that must survive.
@@ -43,7 +37,7 @@ std::string OldFile(std::size_t size) {
   std::string bytes;
   const char* names[] = {"\x82\xBD\x82\xEB\x82\xA4", "HANAKO", "JIRO", "A", "B"};
   for (int place = 0; place < 5; ++place)
-    bytes += Record(names[place], static_cast<std::int16_t>(50 - 10 * place));
+    bytes += RecordBytes(names[place], static_cast<std::int16_t>(50 - 10 * place));
   while (bytes.size() < size) bytes += static_cast<char>('a' + bytes.size() % 26);
   bytes.resize(size);
   return bytes;
@@ -136,8 +130,7 @@ TEST(ResultsStoreFaults, ASaveThatSaidItWorkedLastsThroughAPowerCut) {
     if (old) cleared.Put(kPath, *old);
     ASSERT_TRUE(ResultsStore(cleared, kPath).ClearLists());
     cleared.PowerCut();
-    std::string blanks;
-    for (std::size_t n = 0; n < kListRecords; ++n) blanks += BlankRecord();
+    const std::string blanks = BlankRecords(kListRecords);
     EXPECT_EQ(cleared.Bytes(kPath), old ? blanks + old->substr(blanks.size()) : blanks);
   }
 }

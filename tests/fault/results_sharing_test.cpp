@@ -21,6 +21,7 @@
 #include "fault/child_process.h"
 #include "results/core/rank_codec.h"
 #include "results/core/results_store.h"
+#include "support/record_bytes.h"
 #include "support/results_printing.h"
 #include "support/stepping_file_system.h"
 #include "support/temp_folder.h"
@@ -29,29 +30,16 @@ namespace tavri {
 namespace {
 
 using test::BecomeUser;
+using test::BlankRecords;
 using test::InChild;
 using test::IsRoot;
+using test::RecordBytes;
 using test::TempFolder;
 
 // Users and the class's group, for the tests that run as root.
 constexpr uid_t kVictim = 52001, kAttacker = 52002, kStudentA = 52003, kStudentB = 52004,
                 kStudentC = 52005;
 constexpr gid_t kClass = 52100;
-
-std::string Record(const std::string& nameBytes, std::int16_t score) {
-  std::string bytes = nameBytes;
-  bytes.resize(kNameFieldSize, ' ');
-  auto raw = static_cast<std::uint16_t>(score);
-  bytes += static_cast<char>(raw & 0xFF);
-  bytes += static_cast<char>(raw >> 8);
-  return bytes;
-}
-
-std::string Blanks(std::size_t records) {
-  std::string bytes;
-  for (std::size_t i = 0; i < records; ++i) bytes += Record("", 0);
-  return bytes;
-}
 
 struct stat Lstat(const std::string& path) {
   struct stat info {};
@@ -166,7 +154,7 @@ TEST(ClassFolderLinks, ALinkAtTheNameOfTheNewFileIsPassedOver) {
   // hold a key line, and the fixed name of the new file a link to the
   // victim's authorized_keys.
   Scene scene;
-  const std::string planted = Blanks(75) + "\nssh-ed25519 AAAA attacker@school\n";
+  const std::string planted = BlankRecords(75) + "\nssh-ed25519 AAAA attacker@school\n";
   ASSERT_EQ(scene.AsAttacker([&] {
     test::WriteBytes(scene.path, planted);
     chmod(scene.path.c_str(), 0666);
@@ -191,7 +179,7 @@ TEST(ClassFolderLinks, ALinkAtTheNameOfTheNewFileIsPassedOver) {
   EXPECT_FALSE(watch.Touched());
   EXPECT_EQ(test::ReadBytes(scene.secret), scene.secretBytes);
   ASSERT_TRUE(S_ISREG(Lstat(scene.path).st_mode)) << "the list became a link";
-  EXPECT_EQ(test::ReadBytes(scene.path).substr(0, 12), Record("VICTIM", 42));
+  EXPECT_EQ(test::ReadBytes(scene.path).substr(0, 12), RecordBytes("VICTIM", 42));
   // The list keeps its bytes past record 75, as it always has: they are the
   // list's, and go nowhere else.
   EXPECT_EQ(test::ReadBytes(scene.path).substr(900), planted.substr(900));
@@ -217,7 +205,7 @@ TEST(ClassFolderOddFiles, APipeADeviceAndAHugeFileNeitherHangNorCrashAndAreLeftA
        [](const std::string& p) { return mknod(p.c_str(), S_IFCHR | 0666, makedev(1, 5)) == 0; }},
       {"a 2 GiB sparse file",
        [](const std::string& p) {
-         test::WriteBytes(p, Blanks(5));
+         test::WriteBytes(p, BlankRecords(5));
          return truncate(p.c_str(), 2ll << 30) == 0;
        },
        false},
@@ -232,7 +220,7 @@ TEST(ClassFolderOddFiles, APipeADeviceAndAHugeFileNeitherHangNorCrashAndAreLeftA
         std::printf("skipped: %s could not be made here\n", c.what);
         continue;
       }
-      if (std::string(where) != "tavri.rnk") test::WriteBytes(path, Blanks(5));
+      if (std::string(where) != "tavri.rnk") test::WriteBytes(path, BlankRecords(5));
       const struct stat before = Lstat(folder / where);
       // A pipe with no writer would keep a blocking open waiting for
       // ever: the child is ended after ten seconds if it hangs.
@@ -284,7 +272,7 @@ TEST(ClassFolderPermissions, AReplacedFileKeepsItsModeAndGroupWhateverTheUmask) 
   TempFolder folder;
   const std::string path = folder / "tavri.rnk";
   for (mode_t mode : {mode_t{0640}, mode_t{0664}, mode_t{0606}}) {
-    test::WriteBytes(path, Blanks(75));
+    test::WriteBytes(path, BlankRecords(75));
     chmod(path.c_str(), mode);
     gid_t group = getegid();
     if (IsRoot()) {
@@ -300,7 +288,7 @@ TEST(ClassFolderPermissions, AReplacedFileKeepsItsModeAndGroupWhateverTheUmask) 
     const struct stat after = Lstat(path);
     EXPECT_EQ(after.st_mode & 07777, mode);
     EXPECT_EQ(after.st_gid, group);
-    EXPECT_EQ(test::ReadBytes(path).substr(0, 12), Record("X", 42));
+    EXPECT_EQ(test::ReadBytes(path).substr(0, 12), RecordBytes("X", 42));
   }
 }
 
@@ -370,7 +358,7 @@ TEST(ClassFolderPermissions, ANewFileOfAnotherUserLeftInAStickyFolderIsNoObstacl
               return 0;
             }),
             0);
-  EXPECT_EQ(test::ReadBytes(path).substr(0, 12), Record("B", 42));
+  EXPECT_EQ(test::ReadBytes(path).substr(0, 12), RecordBytes("B", 42));
 }
 
 // --- Saving at the same time ---------------------------------------------------------
@@ -411,7 +399,7 @@ TEST(ClassFolderSharing, TwoProgramsSavingHundredsOfTimesAtOnceLoseNothing) {
   TempFolder folder;
   const std::string path = folder / "tavri.rnk";
   const std::string stop = folder / "stop";
-  test::WriteBytes(path, Blanks(75));
+  test::WriteBytes(path, BlankRecords(75));
 
   // Each saver stores scores 1, 2, … kSaves under names of its own letter,
   // with a short pause between saves as a real program has (a window opens
