@@ -81,8 +81,6 @@ class FakeFileSystem : public FileSystem {
   // After a death or a power cut: the next run of the program, with the disk
   // as it is; locks the dead program held are free.
   void Restart();
-  // A copy of the disk, for another run to start from.
-  void CopyDiskFrom(const FakeFileSystem& other);
 
   // --- Faults ----------------------------------------------------------------
   std::vector<Step> steps;
