@@ -35,12 +35,6 @@ std::string FullList() {
   return bytes;
 }
 
-bool Leftovers(const TempFolder& folder) {
-  for (const auto& entry : std::filesystem::directory_iterator(folder.path()))
-    if (entry.path().filename().string().starts_with("tavri.rnk.tmp")) return true;
-  return false;
-}
-
 // A link, when this system lets the tests make one.
 bool MadeLink(const std::string& target, const std::string& link) {
   std::error_code error;
@@ -72,7 +66,7 @@ TEST(ResultsStoreOnDisk, WritesTheSameBytesOnEveryPlatform) {
   test::WriteBytes(path, expected + "tail");
   ASSERT_TRUE(store.ClearLists());
   EXPECT_EQ(test::ReadBytes(path), BlankRecords(75) + "tail");
-  EXPECT_FALSE(Leftovers(folder));
+  EXPECT_TRUE(folder.Leftovers().empty());
   // The lock file stays, empty, so that no two programs ever lock two
   // different files.
   EXPECT_EQ(test::ReadBytes(store.lockPath()), "");
@@ -153,7 +147,7 @@ TEST(ResultsStoreOnDisk, AReaderBetweenAnyTwoStepsOfASaveFindsAWholeList) {
   holder.reset();
   EXPECT_EQ(test::ReadBytes(path), after);
   EXPECT_GE(looks, 9);
-  EXPECT_FALSE(Leftovers(folder));
+  EXPECT_TRUE(folder.Leftovers().empty());
 }
 
 TEST(ResultsStoreOnDisk, ASparseFileOfTwoGibibytesIsNeitherReadNorReplaced) {
@@ -171,7 +165,7 @@ TEST(ResultsStoreOnDisk, ASparseFileOfTwoGibibytesIsNeitherReadNorReplaced) {
   EXPECT_FALSE(store.SaveEntry(XRange::MinusTwoToTwo, 60, U"X"));
   EXPECT_FALSE(store.ClearLists());
   EXPECT_EQ(std::filesystem::file_size(test::FsPath(path)), 2ull << 30);
-  EXPECT_FALSE(Leftovers(folder));
+  EXPECT_TRUE(folder.Leftovers().empty());
 }
 
 TEST(ResultsStoreOnDisk, LeftoversOfAKilledSaveGoAtTheNextSave) {

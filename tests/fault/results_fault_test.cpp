@@ -40,14 +40,6 @@ bool Save(const std::string& path) {
   return ResultsStore(disk, path).SaveEntry(XRange::MinusTwoToTwo, 42, U"NEW");
 }
 
-std::vector<std::string> Leftovers(const test::TempFolder& folder) {
-  std::vector<std::string> found;
-  for (const auto& entry : std::filesystem::directory_iterator(folder.path()))
-    if (entry.path().filename().string().starts_with("tavri.rnk.tmp"))
-      found.push_back(entry.path());
-  return found;
-}
-
 // A save in a child process that stops before each of its steps, says
 // which step comes next on its output and waits for a byte on its input.
 class SteppedSave {
@@ -150,9 +142,9 @@ TEST(RealFaults, KilledBeforeAnyStepOfASaveTheFileIsTheOldListOrTheNew) {
     // Killed between making its new file and the rename, it leaves that
     // file behind; the next save, which gets the lock the dead one held,
     // removes it and works.
-    EXPECT_EQ(Leftovers(folder).size(), killAt > 3 && killAt <= renamed ? 1u : 0u);
+    EXPECT_EQ(folder.Leftovers().size(), killAt > 3 && killAt <= renamed ? 1u : 0u);
     EXPECT_TRUE(Save(path));
-    EXPECT_TRUE(Leftovers(folder).empty());
+    EXPECT_TRUE(folder.Leftovers().empty());
     SystemFileSystem disk;
     EXPECT_TRUE(ResultsStore(disk, path).Load().readable);
   }
@@ -175,7 +167,7 @@ TEST(RealFaults, ADiskThatFillsUpPartWayKeepsTheOldListAndSaysSo) {
     });
     EXPECT_EQ(result, 0) << "room for " << room << " bytes: the failed save was not told";
     EXPECT_EQ(test::ReadBytes(path), before) << "room for " << room << " bytes";
-    EXPECT_TRUE(Leftovers(folder).empty()) << "room for " << room << " bytes";
+    EXPECT_TRUE(folder.Leftovers().empty()) << "room for " << room << " bytes";
   }
   // With room enough, the same save works.
   EXPECT_TRUE(Save(path));
