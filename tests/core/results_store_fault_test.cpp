@@ -66,13 +66,6 @@ BestFive ListOf(const std::string& bytes) {
   return FirstList(disk);
 }
 
-std::vector<std::string> Temporaries(const FakeFileSystem& disk) {
-  std::vector<std::string> found;
-  for (const std::string& name : disk.Names())
-    if (name.starts_with(kPath + ".tmp-")) found.push_back(name);
-  return found;
-}
-
 TEST(ResultsStoreFaults, EveryStepOfASaveCanFailAndTheOldListOrTheNewIsLeft) {
   const std::string before = OldFile(1000);
   const std::string next = NewFile(before);
@@ -96,7 +89,7 @@ TEST(ResultsStoreFaults, EveryStepOfASaveCanFailAndTheOldListOrTheNewIsLeft) {
       // Only a failed flush of the folder comes after the rename.
       EXPECT_EQ(disk.Bytes(kPath), op == "flushfolder" ? next : before);
     }
-    EXPECT_TRUE(Temporaries(disk).empty());
+    EXPECT_TRUE(disk.Leftovers(kPath).empty());
     EXPECT_TRUE(disk.held.empty()) << "the lock was kept";
   }
 }
@@ -172,7 +165,7 @@ TEST(ResultsStoreFaults, KilledOrCutOffAtAnyPointOfASaveLeavesTheOldListOrTheNew
         ASSERT_EQ(FirstList(disk), after == next ? newList : oldList) << "budget " << budget;
         // The next run saves again, and leaves nothing behind.
         ASSERT_TRUE(Save(disk)) << "budget " << budget;
-        EXPECT_TRUE(Temporaries(disk).empty()) << "budget " << budget;
+        EXPECT_TRUE(disk.Leftovers(kPath).empty()) << "budget " << budget;
       }
       EXPECT_TRUE(sawNew);
     }
@@ -189,7 +182,7 @@ TEST(ResultsStoreFaults, AWriteThatFailsAfterAnyByteCountKeepsTheOldListAndSaysS
     ASSERT_FALSE(Save(disk)) << written << " bytes written";
     ASSERT_EQ(disk.Bytes(kPath), before) << written << " bytes written";
     // Nothing half-written is left beside the list.
-    ASSERT_TRUE(Temporaries(disk).empty()) << written << " bytes written";
+    ASSERT_TRUE(disk.Leftovers(kPath).empty()) << written << " bytes written";
   }
 }
 

@@ -59,12 +59,6 @@ BestFive ListOf(const StoredLists& stored, XRange range) {
 const std::vector<std::string> kSaveSteps{"lock",  "list",  "read",   "create",      "write",
                                           "flush", "close", "rename", "flushfolder", "unlock"};
 
-bool HasTemporary(const FakeFileSystem& disk) {
-  for (const std::string& name : disk.Names())
-    if (name.starts_with(kPath + ".tmp-")) return true;
-  return false;
-}
-
 // What can stand where the list or its lock file should be; whether a load
 // must find it unreadable, and whether a save must refuse it.
 struct NotAPlainFile {
@@ -447,7 +441,7 @@ TEST(ResultsStoreSave, NewFilesHaveNamesOfTheirOwnBesideTheList) {
   }
   EXPECT_EQ(store.temporaryPrefix(), kPath + ".tmp-");
   EXPECT_EQ(store.lockPath(), kLock);
-  EXPECT_FALSE(HasTemporary(disk));
+  EXPECT_TRUE(disk.Leftovers(kPath).empty());
 }
 
 TEST(ResultsStoreSave, LeftoversOfAKilledSaveGoAtTheNextSave) {
@@ -459,7 +453,7 @@ TEST(ResultsStoreSave, LeftoversOfAKilledSaveGoAtTheNextSave) {
   disk.Put(kPath + ".tmp", "an older program's");
   disk.Put("/class/other.tmp-1", "not ours");
   ASSERT_TRUE(ResultsStore(disk, kPath).SaveEntry(XRange::MinusTwoToTwo, 60, U"X"));
-  EXPECT_FALSE(HasTemporary(disk));
+  EXPECT_TRUE(disk.Leftovers(kPath).empty());
   EXPECT_FALSE(disk.Exists(kPath + ".tmp-link"));
   EXPECT_EQ(disk.Bytes("/home/victim/secret"), "secret");
   EXPECT_TRUE(disk.Exists(kPath + ".tmp"));
@@ -510,14 +504,14 @@ TEST(ResultsStoreSave, AFileAnotherProgramHasOpenIsReplacedOnceItIsFree) {
   disk.busyRenames[kPath] = 4;
   ASSERT_TRUE(ResultsStore(disk, kPath).SaveEntry(XRange::MinusTwoToTwo, 60, U"X"));
   EXPECT_EQ(disk.Bytes(kPath).substr(0, 12), RecordBytes("X", 60));
-  EXPECT_FALSE(HasTemporary(disk));
+  EXPECT_TRUE(disk.Leftovers(kPath).empty());
 
   FakeFileSystem held;
   held.Put(kPath, FourLists());
   held.busyRenames[kPath] = 1000000;
   EXPECT_FALSE(ResultsStore(held, kPath).SaveEntry(XRange::MinusTwoToTwo, 60, U"X"));
   EXPECT_EQ(held.Bytes(kPath), FourLists());
-  EXPECT_FALSE(HasTemporary(held));
+  EXPECT_TRUE(held.Leftovers(kPath).empty());
 }
 
 TEST(ResultsStoreSave, APathWithoutAFolderWorksAsWell) {

@@ -125,6 +125,13 @@ std::vector<std::string> FakeFileSystem::Names() const {
   return all;
 }
 
+std::vector<std::string> FakeFileSystem::Leftovers(const std::string& listPath) const {
+  std::vector<std::string> found;
+  for (const auto& [name, node] : names_)
+    if (name.starts_with(listPath + ".tmp-")) found.push_back(name);
+  return found;
+}
+
 std::vector<std::string> FakeFileSystem::Ops() const {
   std::vector<std::string> ops;
   for (const Step& step : steps) ops.push_back(step.op);

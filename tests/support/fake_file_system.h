@@ -71,6 +71,8 @@ class FakeFileSystem : public FileSystem {
   Node* At(const std::string& path);
   // Every name there is, in order.
   std::vector<std::string> Names() const;
+  // What saves of the list at `listPath` left: names `listPath`.tmp-….
+  std::vector<std::string> Leftovers(const std::string& listPath) const;
   // The steps' ops, in order; how many steps of one op were taken.
   std::vector<std::string> Ops() const;
   std::size_t Count(const std::string& op) const;
