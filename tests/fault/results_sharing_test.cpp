@@ -175,29 +175,22 @@ TEST(ClassFolderLinks, ALinkAtTheNameOfTheNewFileIsPassedOver) {
 
 // --- Files that are no files -----------------------------------------------------
 
-TEST(ClassFolderOddFiles, APipeADeviceAndAHugeFileNeitherHangNorCrashAndAreLeftAlone) {
+// A huge file is ResultsStoreOnDisk's to test: it runs under Wine too.
+TEST(ClassFolderOddFiles, APipeAndADeviceNeitherHangNorCrashAndAreLeftAlone) {
   struct Case {
     const char* what;
     std::function<bool(const std::string&)> make;
-    // A lock file is never read: any plain file does as one.
-    bool asLockFileToo = true;
   };
+  // Each where the list should be, and where its lock file should be.
   const std::vector<Case> cases = {
       {"a pipe", [](const std::string& p) { return mkfifo(p.c_str(), 0666) == 0; }},
       {"a link to /dev/zero",
        [](const std::string& p) { return symlink("/dev/zero", p.c_str()) == 0; }},
       {"the zero device itself",
        [](const std::string& p) { return mknod(p.c_str(), S_IFCHR | 0666, makedev(1, 5)) == 0; }},
-      {"a 2 GiB sparse file",
-       [](const std::string& p) {
-         test::WriteBytes(p, BlankRecords(5));
-         return truncate(p.c_str(), 2ll << 30) == 0;
-       },
-       false},
   };
   for (const Case& c : cases) {
     for (const char* where : {"tavri.rnk", "tavri.rnk.lock"}) {
-      if (!c.asLockFileToo && std::string(where) != "tavri.rnk") continue;
       SCOPED_TRACE(std::string(c.what) + " as " + where);
       TempFolder folder;
       const std::string path = folder / "tavri.rnk";
