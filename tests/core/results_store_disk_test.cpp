@@ -24,16 +24,10 @@ namespace tavri {
 namespace {
 
 using test::BlankRecords;
+using test::FullList;
 using test::RecordBytes;
 using test::SteppingFileSystem;
 using test::TempFolder;
-
-std::string FullList() {
-  std::string bytes;
-  for (int p = 0; p < 5; ++p)
-    bytes += RecordBytes("OLD" + std::to_string(p), static_cast<std::int16_t>(50 - 10 * p));
-  return bytes;
-}
 
 // A link, when this system lets the tests make one.
 bool MadeLink(const std::string& target, const std::string& link) {

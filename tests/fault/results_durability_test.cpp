@@ -14,8 +14,8 @@
 #include <string>
 #include <vector>
 
-#include "results/core/rank_codec.h"
 #include "results/core/results_store.h"
+#include "support/record_bytes.h"
 #include "support/temp_folder.h"
 
 namespace {
@@ -70,12 +70,7 @@ struct Recording {
   }
 };
 
-std::string OldList() {
-  std::string bytes;
-  for (int p = 0; p < 5; ++p)
-    bytes += EncodeRecord(ListEntry{U"OLD", static_cast<std::int16_t>(50 - 10 * p)});
-  return bytes + std::string(70 * kRecordSize, ' ') + "tail";
-}
+std::string OldList() { return test::FullList() + test::BlankRecords(70) + "tail"; }
 
 // A list on the real disk, and a store for it.
 class RealDurability : public testing::Test {

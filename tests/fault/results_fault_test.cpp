@@ -15,8 +15,8 @@
 #include <vector>
 
 #include "fault/child_process.h"
-#include "results/core/rank_codec.h"
 #include "results/core/results_store.h"
+#include "support/record_bytes.h"
 #include "support/stepping_file_system.h"
 #include "support/temp_folder.h"
 
@@ -25,14 +25,10 @@ namespace {
 
 using test::InChild;
 
-// 75 records: names of the letter `which`, descending scores below 42, and
-// bytes after them that every save must keep.
-std::string SavedList(char which) {
-  std::string records;
-  for (std::size_t i = 0; i < kStoredRecords; ++i)
-    records += EncodeRecord(ListEntry{std::u32string(1 + i % 10, static_cast<char32_t>(which)),
-                                      static_cast<std::int16_t>((which == 'A' ? 30 : 35) - i % 5)});
-  return records + std::string(100, '\x7F') + "end of a longer file";
+// A list with bytes after its 75 records that every save must keep.
+std::string SavedList() {
+  return test::FullList() + test::BlankRecords(70) + std::string(100, '\x7F') +
+         "end of a longer file";
 }
 
 bool Save(const std::string& path) {
@@ -107,7 +103,7 @@ class SteppedSave {
 TEST(RealFaults, KilledBeforeAnyStepOfASaveTheFileIsTheOldListOrTheNew) {
   test::TempFolder folder;
   const std::string path = folder / "tavri.rnk";
-  const std::string before = SavedList('A');
+  const std::string before = SavedList();
 
   // The steps of a whole save, and the file it leaves.
   test::WriteBytes(path, before);
@@ -153,7 +149,7 @@ TEST(RealFaults, KilledBeforeAnyStepOfASaveTheFileIsTheOldListOrTheNew) {
 TEST(RealFaults, ADiskThatFillsUpPartWayKeepsTheOldListAndSaysSo) {
   test::TempFolder folder;
   const std::string path = folder / "tavri.rnk";
-  const std::string before = SavedList('A');
+  const std::string before = SavedList();
   // From each of these sizes on, a file cannot grow: the new list's writes
   // fail part-way (EFBIG, as good as ENOSPC for the program).
   for (rlim_t room : {rlim_t{0}, rlim_t{1}, rlim_t{11}, rlim_t{12}, rlim_t{500}, rlim_t{899},
@@ -179,7 +175,7 @@ TEST(RealFaults, AFolderThePlayerMayNotWriteKeepsTheOldListAndSaysSo) {
     SCOPED_TRACE(lockFileThere ? "with a lock file" : "without a lock file");
     test::TempFolder folder;
     const std::string path = folder / "tavri.rnk";
-    const std::string before = SavedList('A');
+    const std::string before = SavedList();
     test::WriteBytes(path, before);
     if (lockFileThere) test::WriteBytes(path + ".lock", "");
     chmod(path.c_str(), 0644);

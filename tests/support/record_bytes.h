@@ -26,4 +26,12 @@ inline std::string BlankRecords(std::size_t count) {
   return bytes;
 }
 
+// A full first list, "OLD0" 50 down to "OLD4" 10: what a save of 42 changes.
+inline std::string FullList() {
+  std::string bytes;
+  for (int p = 0; p < 5; ++p)
+    bytes += RecordBytes("OLD" + std::to_string(p), static_cast<std::int16_t>(50 - 10 * p));
+  return bytes;
+}
+
 }  // namespace tavri::test
