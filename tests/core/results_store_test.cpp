@@ -481,21 +481,25 @@ TEST(ResultsStoreSave, AReplacedFileKeepsItsModeAndGroupANewOneIs0664BeforeTheUm
   }
 }
 
-TEST(ResultsStoreSave, StepsAreWriteFlushCloseRenameFlushFolderAllUnderTheLock) {
-  FakeFileSystem disk;
-  disk.Put(kPath, FourLists());
-  ASSERT_TRUE(ResultsStore(disk, kPath).SaveEntry(XRange::MinusTwoToTwo, 60, U"X"));
-  EXPECT_EQ(disk.Ops(), kSaveSteps);
-  const std::vector<test::Step>& s = disk.steps;
-  EXPECT_EQ(s[0].path, kLock);
-  EXPECT_EQ(s[1].path, kFolder);
-  EXPECT_EQ(s[2].path, kPath);
-  EXPECT_TRUE(s[3].path.starts_with(kPath + ".tmp-"));
-  for (int i = 4; i <= 6; ++i) EXPECT_EQ(s[static_cast<std::size_t>(i)].path, s[3].path);
-  EXPECT_EQ(s[7].path, s[3].path);
-  EXPECT_EQ(s[7].to, kPath);
-  EXPECT_EQ(s[8].path, kFolder);
-  EXPECT_EQ(s[9].path, kLock);
+TEST(ResultsStoreSave, ASaveOrAClearWritesFlushesClosesRenamesAndFlushesTheFolderUnderTheLock) {
+  for (bool clear : {false, true}) {
+    SCOPED_TRACE(clear ? "clear" : "save");
+    FakeFileSystem disk;
+    disk.Put(kPath, FourLists());
+    ResultsStore store(disk, kPath);
+    ASSERT_TRUE(clear ? store.ClearLists() : store.SaveEntry(XRange::MinusTwoToTwo, 60, U"X"));
+    ASSERT_EQ(disk.Ops(), kSaveSteps);
+    const std::vector<test::Step>& s = disk.steps;
+    EXPECT_EQ(s[0].path, kLock);
+    EXPECT_EQ(s[1].path, kFolder);
+    EXPECT_EQ(s[2].path, kPath);
+    EXPECT_TRUE(s[3].path.starts_with(kPath + ".tmp-"));
+    for (int i = 4; i <= 6; ++i) EXPECT_EQ(s[static_cast<std::size_t>(i)].path, s[3].path);
+    EXPECT_EQ(s[7].path, s[3].path);
+    EXPECT_EQ(s[7].to, kPath);
+    EXPECT_EQ(s[8].path, kFolder);
+    EXPECT_EQ(s[9].path, kLock);
+  }
 }
 
 TEST(ResultsStoreSave, AFileAnotherProgramHasOpenIsReplacedOnceItIsFree) {
@@ -552,13 +556,6 @@ TEST(ResultsStoreClear, BlanksTheFourListsAsTheyAreNowAndKeepsEverythingAfterThe
   FakeFileSystem missing;
   ASSERT_TRUE(ResultsStore(missing, kPath).ClearLists());
   EXPECT_EQ(missing.Bytes(kPath), BlankRecords(20));
-}
-
-TEST(ResultsStoreClear, TakesTheSameStepsAsASave) {
-  FakeFileSystem disk;
-  disk.Put(kPath, FourLists());
-  ASSERT_TRUE(ResultsStore(disk, kPath).ClearLists());
-  EXPECT_EQ(disk.Ops(), kSaveSteps);
 }
 
 }  // namespace
