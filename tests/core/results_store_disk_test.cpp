@@ -15,6 +15,7 @@
 
 #include "results/core/rank_codec.h"
 #include "results/core/results_store.h"
+#include "support/record_bytes.h"
 #include "support/results_printing.h"
 #include "support/stepping_file_system.h"
 #include "support/temp_folder.h"
@@ -22,36 +23,11 @@
 namespace tavri {
 namespace {
 
+using test::BlankRecords;
+using test::FullList;
+using test::RecordBytes;
 using test::SteppingFileSystem;
 using test::TempFolder;
-
-std::string Record(const std::string& nameBytes, std::int16_t score) {
-  std::string bytes = nameBytes;
-  bytes.resize(kNameFieldSize, ' ');
-  auto raw = static_cast<std::uint16_t>(score);
-  bytes += static_cast<char>(raw & 0xFF);
-  bytes += static_cast<char>(raw >> 8);
-  return bytes;
-}
-
-std::string Blanks(std::size_t records) {
-  std::string bytes;
-  for (std::size_t i = 0; i < records; ++i) bytes += Record("", 0);
-  return bytes;
-}
-
-std::string FullList() {
-  std::string bytes;
-  for (int p = 0; p < 5; ++p)
-    bytes += Record("OLD" + std::to_string(p), static_cast<std::int16_t>(50 - 10 * p));
-  return bytes;
-}
-
-bool Leftovers(const TempFolder& folder) {
-  for (const auto& entry : std::filesystem::directory_iterator(folder.path()))
-    if (entry.path().filename().string().starts_with("tavri.rnk.tmp")) return true;
-  return false;
-}
 
 // A link, when this system lets the tests make one.
 bool MadeLink(const std::string& target, const std::string& link) {
@@ -73,8 +49,9 @@ TEST(ResultsStoreOnDisk, WritesTheSameBytesOnEveryPlatform) {
   ASSERT_TRUE(store.SaveEntry(XRange::OneToFive, 42, U"たろう"));
   ASSERT_TRUE(store.SaveEntry(XRange::OneToFive, -300, U"ABCDEFGHIJKL"));  // makes no place
   ASSERT_TRUE(store.SaveEntry(XRange::Random, 32767, U"～－"));
-  const std::string expected = Blanks(5) + Record("\x82\xBD\x82\xEB\x82\xA4", 42) + Blanks(9) +
-                               Record("\x81\x60\x81\x7C", 32767) + Blanks(59);
+  const std::string expected = BlankRecords(5) + RecordBytes("\x82\xBD\x82\xEB\x82\xA4", 42) +
+                               BlankRecords(9) + RecordBytes("\x81\x60\x81\x7C", 32767) +
+                               BlankRecords(59);
   EXPECT_EQ(test::ReadBytes(path), expected);
   stored = store.Load();
   EXPECT_EQ(stored.lists[1][0], (ListEntry{U"たろう       ", 42}));
@@ -82,8 +59,8 @@ TEST(ResultsStoreOnDisk, WritesTheSameBytesOnEveryPlatform) {
 
   test::WriteBytes(path, expected + "tail");
   ASSERT_TRUE(store.ClearLists());
-  EXPECT_EQ(test::ReadBytes(path), Blanks(75) + "tail");
-  EXPECT_FALSE(Leftovers(folder));
+  EXPECT_EQ(test::ReadBytes(path), BlankRecords(75) + "tail");
+  EXPECT_TRUE(folder.Leftovers().empty());
   // The lock file stays, empty, so that no two programs ever lock two
   // different files.
   EXPECT_EQ(test::ReadBytes(store.lockPath()), "");
@@ -124,14 +101,14 @@ TEST(ResultsStoreOnDisk, ASaveWaitsForAHeldLockAndGivesUpAfterAFewSeconds) {
   });
   released.playClock = true;
   EXPECT_TRUE(ResultsStore(released, path).SaveEntry(XRange::MinusTwoToTwo, 60, U"X"));
-  EXPECT_EQ(test::ReadBytes(path).substr(0, 12), Record("X", 60));
+  EXPECT_EQ(test::ReadBytes(path).substr(0, 12), RecordBytes("X", 60));
 }
 
 TEST(ResultsStoreOnDisk, AReaderBetweenAnyTwoStepsOfASaveFindsAWholeList) {
   TempFolder folder;
   const std::string path = folder / "tavri.rnk";
   SystemFileSystem disk;
-  const std::string before = FullList() + Blanks(70) + "tail";
+  const std::string before = FullList() + BlankRecords(70) + "tail";
   test::WriteBytes(path, before);
   std::string after;
   {
@@ -164,7 +141,7 @@ TEST(ResultsStoreOnDisk, AReaderBetweenAnyTwoStepsOfASaveFindsAWholeList) {
   holder.reset();
   EXPECT_EQ(test::ReadBytes(path), after);
   EXPECT_GE(looks, 9);
-  EXPECT_FALSE(Leftovers(folder));
+  EXPECT_TRUE(folder.Leftovers().empty());
 }
 
 TEST(ResultsStoreOnDisk, ASparseFileOfTwoGibibytesIsNeitherReadNorReplaced) {
@@ -182,7 +159,7 @@ TEST(ResultsStoreOnDisk, ASparseFileOfTwoGibibytesIsNeitherReadNorReplaced) {
   EXPECT_FALSE(store.SaveEntry(XRange::MinusTwoToTwo, 60, U"X"));
   EXPECT_FALSE(store.ClearLists());
   EXPECT_EQ(std::filesystem::file_size(test::FsPath(path)), 2ull << 30);
-  EXPECT_FALSE(Leftovers(folder));
+  EXPECT_TRUE(folder.Leftovers().empty());
 }
 
 TEST(ResultsStoreOnDisk, LeftoversOfAKilledSaveGoAtTheNextSave) {
@@ -203,7 +180,7 @@ TEST(ResultsStoreOnDisk, LinksAreNeverFollowed) {
   TempFolder folder, victim;
   const std::string path = folder / "tavri.rnk";
   const std::string secret = victim / "authorized_keys";
-  const std::string secretBytes = FullList() + Blanks(70) + "ssh-ed25519 AAAA victim\n";
+  const std::string secretBytes = FullList() + BlankRecords(70) + "ssh-ed25519 AAAA victim\n";
   test::WriteBytes(secret, secretBytes);
   if (!MadeLink(secret, path)) GTEST_SKIP() << "this system makes no links for the tests";
   SystemFileSystem disk;
@@ -238,7 +215,7 @@ TEST(ResultsStoreOnDisk, LinksAreNeverFollowed) {
   EXPECT_TRUE(store.SaveEntry(XRange::MinusTwoToTwo, 60, U"X"));
   EXPECT_EQ(test::ReadBytes(secret), secretBytes);
   EXPECT_FALSE(std::filesystem::is_symlink(test::FsPath(path)));
-  EXPECT_EQ(test::ReadBytes(path).substr(0, 12), Record("X", 60));
+  EXPECT_EQ(test::ReadBytes(path).substr(0, 12), RecordBytes("X", 60));
 }
 
 }  // namespace

@@ -14,8 +14,8 @@
 #include <string>
 #include <vector>
 
-#include "results/core/rank_codec.h"
 #include "results/core/results_store.h"
+#include "support/record_bytes.h"
 #include "support/temp_folder.h"
 
 namespace {
@@ -70,20 +70,20 @@ struct Recording {
   }
 };
 
-std::string OldList() {
-  std::string bytes;
-  for (int p = 0; p < 5; ++p)
-    bytes += EncodeRecord(ListEntry{U"OLD", static_cast<std::int16_t>(50 - 10 * p)});
-  return bytes + std::string(70 * kRecordSize, ' ') + "tail";
-}
+std::string OldList() { return test::FullList() + test::BlankRecords(70) + "tail"; }
 
-TEST(RealDurability, TheNewFileIsFlushedThenRenamedThenTheFolderFlushed) {
+// A list on the real disk, and a store for it.
+class RealDurability : public testing::Test {
+ protected:
+  RealDurability() { test::WriteBytes(path, OldList()); }
   test::TempFolder folder;
   const std::string path = folder / "tavri.rnk";
   const std::string folderName = folder.path().filename().string();
-  test::WriteBytes(path, OldList());
   SystemFileSystem disk;
-  ResultsStore store(disk, path);
+  ResultsStore store{disk, path};
+};
+
+TEST_F(RealDurability, TheNewFileIsFlushedThenRenamedThenTheFolderFlushed) {
   for (bool clear : {false, true}) {
     Recording recording;
     ASSERT_TRUE(clear ? store.ClearLists() : store.SaveEntry(XRange::MinusTwoToTwo, 45, U"NEW"));
@@ -95,13 +95,7 @@ TEST(RealDurability, TheNewFileIsFlushedThenRenamedThenTheFolderFlushed) {
   }
 }
 
-TEST(RealDurability, AFlushThatFailsIsASaveThatFailed) {
-  test::TempFolder folder;
-  const std::string path = folder / "tavri.rnk";
-  const std::string folderName = folder.path().filename().string();
-  test::WriteBytes(path, OldList());
-  SystemFileSystem disk;
-  ResultsStore store(disk, path);
+TEST_F(RealDurability, AFlushThatFailsIsASaveThatFailed) {
   {
     // The new file cannot be flushed: the old list stays, the player is told.
     Recording recording;
@@ -117,8 +111,7 @@ TEST(RealDurability, AFlushThatFailsIsASaveThatFailed) {
     gFailFsyncOn = folderName;
     EXPECT_FALSE(store.SaveEntry(XRange::MinusTwoToTwo, 45, U"NEW"));
   }
-  for (const auto& entry : std::filesystem::directory_iterator(folder.path()))
-    EXPECT_FALSE(entry.path().filename().string().starts_with("tavri.rnk.tmp-")) << entry.path();
+  EXPECT_EQ(folder.Leftovers(), std::vector<std::string>{});
 }
 
 }  // namespace

@@ -15,8 +15,8 @@
 #include <vector>
 
 #include "fault/child_process.h"
-#include "results/core/rank_codec.h"
 #include "results/core/results_store.h"
+#include "support/record_bytes.h"
 #include "support/stepping_file_system.h"
 #include "support/temp_folder.h"
 
@@ -25,27 +25,15 @@ namespace {
 
 using test::InChild;
 
-// 75 records: names of the letter `which`, descending scores below 42, and
-// bytes after them that every save must keep.
-std::string SavedList(char which) {
-  std::string records;
-  for (std::size_t i = 0; i < kStoredRecords; ++i)
-    records += EncodeRecord(ListEntry{std::u32string(1 + i % 10, static_cast<char32_t>(which)),
-                                      static_cast<std::int16_t>((which == 'A' ? 30 : 35) - i % 5)});
-  return records + std::string(100, '\x7F') + "end of a longer file";
+// A list with bytes after its 75 records that every save must keep.
+std::string SavedList() {
+  return test::FullList() + test::BlankRecords(70) + std::string(100, '\x7F') +
+         "end of a longer file";
 }
 
 bool Save(const std::string& path) {
   SystemFileSystem disk;
   return ResultsStore(disk, path).SaveEntry(XRange::MinusTwoToTwo, 42, U"NEW");
-}
-
-std::vector<std::string> Leftovers(const test::TempFolder& folder) {
-  std::vector<std::string> found;
-  for (const auto& entry : std::filesystem::directory_iterator(folder.path()))
-    if (entry.path().filename().string().starts_with("tavri.rnk.tmp"))
-      found.push_back(entry.path());
-  return found;
 }
 
 // A save in a child process that stops before each of its steps, says
@@ -115,7 +103,7 @@ class SteppedSave {
 TEST(RealFaults, KilledBeforeAnyStepOfASaveTheFileIsTheOldListOrTheNew) {
   test::TempFolder folder;
   const std::string path = folder / "tavri.rnk";
-  const std::string before = SavedList('A');
+  const std::string before = SavedList();
 
   // The steps of a whole save, and the file it leaves.
   test::WriteBytes(path, before);
@@ -150,9 +138,9 @@ TEST(RealFaults, KilledBeforeAnyStepOfASaveTheFileIsTheOldListOrTheNew) {
     // Killed between making its new file and the rename, it leaves that
     // file behind; the next save, which gets the lock the dead one held,
     // removes it and works.
-    EXPECT_EQ(Leftovers(folder).size(), killAt > 3 && killAt <= renamed ? 1u : 0u);
+    EXPECT_EQ(folder.Leftovers().size(), killAt > 3 && killAt <= renamed ? 1u : 0u);
     EXPECT_TRUE(Save(path));
-    EXPECT_TRUE(Leftovers(folder).empty());
+    EXPECT_TRUE(folder.Leftovers().empty());
     SystemFileSystem disk;
     EXPECT_TRUE(ResultsStore(disk, path).Load().readable);
   }
@@ -161,7 +149,7 @@ TEST(RealFaults, KilledBeforeAnyStepOfASaveTheFileIsTheOldListOrTheNew) {
 TEST(RealFaults, ADiskThatFillsUpPartWayKeepsTheOldListAndSaysSo) {
   test::TempFolder folder;
   const std::string path = folder / "tavri.rnk";
-  const std::string before = SavedList('A');
+  const std::string before = SavedList();
   // From each of these sizes on, a file cannot grow: the new list's writes
   // fail part-way (EFBIG, as good as ENOSPC for the program).
   for (rlim_t room : {rlim_t{0}, rlim_t{1}, rlim_t{11}, rlim_t{12}, rlim_t{500}, rlim_t{899},
@@ -175,7 +163,7 @@ TEST(RealFaults, ADiskThatFillsUpPartWayKeepsTheOldListAndSaysSo) {
     });
     EXPECT_EQ(result, 0) << "room for " << room << " bytes: the failed save was not told";
     EXPECT_EQ(test::ReadBytes(path), before) << "room for " << room << " bytes";
-    EXPECT_TRUE(Leftovers(folder).empty()) << "room for " << room << " bytes";
+    EXPECT_TRUE(folder.Leftovers().empty()) << "room for " << room << " bytes";
   }
   // With room enough, the same save works.
   EXPECT_TRUE(Save(path));
@@ -187,7 +175,7 @@ TEST(RealFaults, AFolderThePlayerMayNotWriteKeepsTheOldListAndSaysSo) {
     SCOPED_TRACE(lockFileThere ? "with a lock file" : "without a lock file");
     test::TempFolder folder;
     const std::string path = folder / "tavri.rnk";
-    const std::string before = SavedList('A');
+    const std::string before = SavedList();
     test::WriteBytes(path, before);
     if (lockFileThere) test::WriteBytes(path + ".lock", "");
     chmod(path.c_str(), 0644);

@@ -21,6 +21,7 @@
 #include "fault/child_process.h"
 #include "results/core/rank_codec.h"
 #include "results/core/results_store.h"
+#include "support/record_bytes.h"
 #include "support/results_printing.h"
 #include "support/stepping_file_system.h"
 #include "support/temp_folder.h"
@@ -29,29 +30,16 @@ namespace tavri {
 namespace {
 
 using test::BecomeUser;
+using test::BlankRecords;
 using test::InChild;
 using test::IsRoot;
+using test::RecordBytes;
 using test::TempFolder;
 
 // Users and the class's group, for the tests that run as root.
 constexpr uid_t kVictim = 52001, kAttacker = 52002, kStudentA = 52003, kStudentB = 52004,
                 kStudentC = 52005;
 constexpr gid_t kClass = 52100;
-
-std::string Record(const std::string& nameBytes, std::int16_t score) {
-  std::string bytes = nameBytes;
-  bytes.resize(kNameFieldSize, ' ');
-  auto raw = static_cast<std::uint16_t>(score);
-  bytes += static_cast<char>(raw & 0xFF);
-  bytes += static_cast<char>(raw >> 8);
-  return bytes;
-}
-
-std::string Blanks(std::size_t records) {
-  std::string bytes;
-  for (std::size_t i = 0; i < records; ++i) bytes += Record("", 0);
-  return bytes;
-}
 
 struct stat Lstat(const std::string& path) {
   struct stat info {};
@@ -76,6 +64,16 @@ class Watch {
  private:
   int fd_;
 };
+
+// Runs `body` in a process of its own: as user `uid` of `groups` with `mask`
+// when the tests run as root, else as this user.
+int AsUser(uid_t uid, const std::vector<gid_t>& groups, mode_t mask,
+           const std::function<int()>& body) {
+  return InChild([&] {
+    if (IsRoot() && !BecomeUser(uid, uid, groups, mask)) return 100;
+    return body();
+  });
+}
 
 // A class folder every student can write (no sticky bit), and a victim's
 // home with a private file in it.
@@ -102,19 +100,9 @@ struct Scene {
       EXPECT_EQ(chown(secret.c_str(), kVictim, kVictim), 0);
     }
   }
-  // Runs `body` as the victim (or, when the tests are not root, as this
-  // user in a process of its own).
-  int AsVictim(const std::function<int()>& body) {
-    return InChild([&] {
-      if (IsRoot() && !BecomeUser(kVictim, kVictim, {kVictim}, 022)) return 100;
-      return body();
-    });
-  }
+  int AsVictim(const std::function<int()>& body) { return AsUser(kVictim, {kVictim}, 022, body); }
   int AsAttacker(const std::function<int()>& body) {
-    return InChild([&] {
-      if (IsRoot() && !BecomeUser(kAttacker, kAttacker, {kAttacker}, 022)) return 100;
-      return body();
-    });
+    return AsUser(kAttacker, {kAttacker}, 022, body);
   }
 };
 
@@ -146,27 +134,12 @@ TEST(ClassFolderLinks, ALinkAtTheResultsFileIsNeitherReadThroughNorWritten) {
   }
 }
 
-TEST(ClassFolderLinks, ADanglingLinkMakesNoFileWhereItPoints) {
-  Scene scene;
-  const std::string target = scene.home + "/.ssh/planted";
-  ASSERT_EQ(scene.AsAttacker([&] { return symlink(target.c_str(), scene.path.c_str()); }), 0);
-  EXPECT_EQ(scene.AsVictim([&] {
-    SystemFileSystem disk;
-    ResultsStore store(disk, scene.path);
-    if (store.Load().readable) return 1;
-    if (store.SaveEntry(XRange::MinusTwoToTwo, 42, U"VICTIM")) return 2;
-    return 0;
-  }),
-            0);
-  EXPECT_FALSE(std::filesystem::exists(target));
-}
-
 TEST(ClassFolderLinks, ALinkAtTheNameOfTheNewFileIsPassedOver) {
   // The attack on the first versions: a list whose bytes past record 75
   // hold a key line, and the fixed name of the new file a link to the
   // victim's authorized_keys.
   Scene scene;
-  const std::string planted = Blanks(75) + "\nssh-ed25519 AAAA attacker@school\n";
+  const std::string planted = BlankRecords(75) + "\nssh-ed25519 AAAA attacker@school\n";
   ASSERT_EQ(scene.AsAttacker([&] {
     test::WriteBytes(scene.path, planted);
     chmod(scene.path.c_str(), 0666);
@@ -193,7 +166,7 @@ TEST(ClassFolderLinks, ALinkAtTheNameOfTheNewFileIsPassedOver) {
   EXPECT_FALSE(watch.Touched());
   EXPECT_EQ(test::ReadBytes(scene.secret), scene.secretBytes);
   ASSERT_TRUE(S_ISREG(Lstat(scene.path).st_mode)) << "the list became a link";
-  EXPECT_EQ(test::ReadBytes(scene.path).substr(0, 12), Record("VICTIM", 42));
+  EXPECT_EQ(test::ReadBytes(scene.path).substr(0, 12), RecordBytes("VICTIM", 42));
   // The list keeps its bytes past record 75, as it always has: they are the
   // list's, and go nowhere else.
   EXPECT_EQ(test::ReadBytes(scene.path).substr(900), planted.substr(900));
@@ -204,29 +177,22 @@ TEST(ClassFolderLinks, ALinkAtTheNameOfTheNewFileIsPassedOver) {
 
 // --- Files that are no files -----------------------------------------------------
 
-TEST(ClassFolderOddFiles, APipeADeviceAndAHugeFileNeitherHangNorCrashAndAreLeftAlone) {
+// A huge file is ResultsStoreOnDisk's to test: it runs under Wine too.
+TEST(ClassFolderOddFiles, APipeAndADeviceNeitherHangNorCrashAndAreLeftAlone) {
   struct Case {
     const char* what;
     std::function<bool(const std::string&)> make;
-    // A lock file is never read: any plain file does as one.
-    bool asLockFileToo = true;
   };
+  // Each where the list should be, and where its lock file should be.
   const std::vector<Case> cases = {
       {"a pipe", [](const std::string& p) { return mkfifo(p.c_str(), 0666) == 0; }},
       {"a link to /dev/zero",
        [](const std::string& p) { return symlink("/dev/zero", p.c_str()) == 0; }},
       {"the zero device itself",
        [](const std::string& p) { return mknod(p.c_str(), S_IFCHR | 0666, makedev(1, 5)) == 0; }},
-      {"a 2 GiB sparse file",
-       [](const std::string& p) {
-         test::WriteBytes(p, Blanks(5));
-         return truncate(p.c_str(), 2ll << 30) == 0;
-       },
-       false},
   };
   for (const Case& c : cases) {
     for (const char* where : {"tavri.rnk", "tavri.rnk.lock"}) {
-      if (!c.asLockFileToo && std::string(where) != "tavri.rnk") continue;
       SCOPED_TRACE(std::string(c.what) + " as " + where);
       TempFolder folder;
       const std::string path = folder / "tavri.rnk";
@@ -234,7 +200,7 @@ TEST(ClassFolderOddFiles, APipeADeviceAndAHugeFileNeitherHangNorCrashAndAreLeftA
         std::printf("skipped: %s could not be made here\n", c.what);
         continue;
       }
-      if (std::string(where) != "tavri.rnk") test::WriteBytes(path, Blanks(5));
+      if (std::string(where) != "tavri.rnk") test::WriteBytes(path, BlankRecords(5));
       const struct stat before = Lstat(folder / where);
       // A pipe with no writer would keep a blocking open waiting for
       // ever: the child is ended after ten seconds if it hangs.
@@ -286,7 +252,7 @@ TEST(ClassFolderPermissions, AReplacedFileKeepsItsModeAndGroupWhateverTheUmask) 
   TempFolder folder;
   const std::string path = folder / "tavri.rnk";
   for (mode_t mode : {mode_t{0640}, mode_t{0664}, mode_t{0606}}) {
-    test::WriteBytes(path, Blanks(75));
+    test::WriteBytes(path, BlankRecords(75));
     chmod(path.c_str(), mode);
     gid_t group = getegid();
     if (IsRoot()) {
@@ -302,7 +268,7 @@ TEST(ClassFolderPermissions, AReplacedFileKeepsItsModeAndGroupWhateverTheUmask) 
     const struct stat after = Lstat(path);
     EXPECT_EQ(after.st_mode & 07777, mode);
     EXPECT_EQ(after.st_gid, group);
-    EXPECT_EQ(test::ReadBytes(path).substr(0, 12), Record("X", 42));
+    EXPECT_EQ(test::ReadBytes(path).substr(0, 12), RecordBytes("X", 42));
   }
 }
 
@@ -323,8 +289,7 @@ TEST(ClassFolderPermissions, AClassGroupFolderWorksForStudentsOfAnyUmask) {
   chmod(path.c_str(), 0664);
 
   auto student = [&](uid_t uid, mode_t mask, const char* name, std::int16_t score) {
-    return InChild([&] {
-      if (!BecomeUser(uid, uid, {uid, kClass}, mask)) return 100;
+    return AsUser(uid, {uid, kClass}, mask, [&] {
       SystemFileSystem disk;
       ResultsStore store(disk, path);
       StoredLists stored = store.Load();
@@ -356,23 +321,23 @@ TEST(ClassFolderPermissions, ANewFileOfAnotherUserLeftInAStickyFolderIsNoObstacl
   chmod(folder.c_str(), 01777);
   // Left by a save of another student that was killed; and the fixed name
   // the first versions used.
-  ASSERT_EQ(InChild([&] {
-              if (!BecomeUser(kStudentA, kStudentA, {kStudentA}, 077)) return 100;
-              test::WriteBytes(path + ".tmp", "old");
-              test::WriteBytes(path + ".tmp-0000000000000000", "half");
-              return 0;
-            }),
+  ASSERT_EQ(AsUser(kStudentA, {kStudentA}, 077,
+                   [&] {
+                     test::WriteBytes(path + ".tmp", "old");
+                     test::WriteBytes(path + ".tmp-0000000000000000", "half");
+                     return 0;
+                   }),
             0);
-  EXPECT_EQ(InChild([&] {
-              if (!BecomeUser(kStudentB, kStudentB, {kStudentB}, 022)) return 100;
-              SystemFileSystem disk;
-              ResultsStore store(disk, path);
-              for (int i = 0; i < 3; ++i)
-                if (!store.SaveEntry(XRange::MinusTwoToTwo, 42, U"B")) return 1;
-              return 0;
-            }),
+  EXPECT_EQ(AsUser(kStudentB, {kStudentB}, 022,
+                   [&] {
+                     SystemFileSystem disk;
+                     ResultsStore store(disk, path);
+                     for (int i = 0; i < 3; ++i)
+                       if (!store.SaveEntry(XRange::MinusTwoToTwo, 42, U"B")) return 1;
+                     return 0;
+                   }),
             0);
-  EXPECT_EQ(test::ReadBytes(path).substr(0, 12), Record("B", 42));
+  EXPECT_EQ(test::ReadBytes(path).substr(0, 12), RecordBytes("B", 42));
 }
 
 // --- Saving at the same time ---------------------------------------------------------
@@ -413,7 +378,7 @@ TEST(ClassFolderSharing, TwoProgramsSavingHundredsOfTimesAtOnceLoseNothing) {
   TempFolder folder;
   const std::string path = folder / "tavri.rnk";
   const std::string stop = folder / "stop";
-  test::WriteBytes(path, Blanks(75));
+  test::WriteBytes(path, BlankRecords(75));
 
   // Each saver stores scores 1, 2, … kSaves under names of its own letter,
   // with a short pause between saves as a real program has (a window opens

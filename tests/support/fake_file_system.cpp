@@ -56,6 +56,12 @@ class FakeLock : public FileLock {
   std::string path_;
 };
 
+Node OfKind(NodeKind kind) {
+  Node node;
+  node.kind = kind;
+  return node;
+}
+
 }  // namespace
 
 FakeFileSystem::FakeFileSystem() = default;
@@ -77,30 +83,17 @@ void FakeFileSystem::Put(const std::string& path, const std::string& bytes, std:
   PutNode(path, std::move(node));
 }
 
-void FakeFileSystem::PutFolder(const std::string& path) {
-  Node node;
-  node.kind = NodeKind::Folder;
-  PutNode(path, std::move(node));
-}
+void FakeFileSystem::PutFolder(const std::string& path) { PutNode(path, OfKind(NodeKind::Folder)); }
 
 void FakeFileSystem::PutLink(const std::string& path, const std::string& target) {
-  Node node;
-  node.kind = NodeKind::Link;
+  Node node = OfKind(NodeKind::Link);
   node.target = target;
   PutNode(path, std::move(node));
 }
 
-void FakeFileSystem::PutPipe(const std::string& path) {
-  Node node;
-  node.kind = NodeKind::Pipe;
-  PutNode(path, std::move(node));
-}
+void FakeFileSystem::PutPipe(const std::string& path) { PutNode(path, OfKind(NodeKind::Pipe)); }
 
-void FakeFileSystem::PutDevice(const std::string& path) {
-  Node node;
-  node.kind = NodeKind::Device;
-  PutNode(path, std::move(node));
-}
+void FakeFileSystem::PutDevice(const std::string& path) { PutNode(path, OfKind(NodeKind::Device)); }
 
 void FakeFileSystem::PutSparse(const std::string& path, std::uint64_t size) {
   Node node;
@@ -132,6 +125,13 @@ std::vector<std::string> FakeFileSystem::Names() const {
   return all;
 }
 
+std::vector<std::string> FakeFileSystem::Leftovers(const std::string& listPath) const {
+  std::vector<std::string> found;
+  for (const auto& [name, node] : names_)
+    if (name.starts_with(listPath + ".tmp-")) found.push_back(name);
+  return found;
+}
+
 std::vector<std::string> FakeFileSystem::Ops() const {
   std::vector<std::string> ops;
   for (const Step& step : steps) ops.push_back(step.op);
@@ -154,21 +154,6 @@ void FakeFileSystem::Restart() {
   dead = false;
   held.clear();
   budget.reset();
-}
-
-void FakeFileSystem::CopyDiskFrom(const FakeFileSystem& other) {
-  // Deep copies, so that the two disks go their own ways; a node two names
-  // share on the other disk (a rename not yet flushed) stays shared.
-  std::map<const Node*, std::shared_ptr<Node>> copies;
-  auto copy = [&copies](const std::shared_ptr<Node>& node) {
-    auto& mine = copies[node.get()];
-    if (!mine) mine = std::make_shared<Node>(*node);
-    return mine;
-  };
-  names_.clear();
-  durableNames_.clear();
-  for (const auto& [name, node] : other.names_) names_[name] = copy(node);
-  for (const auto& [name, node] : other.durableNames_) durableNames_[name] = copy(node);
 }
 
 bool FakeFileSystem::Take(const std::string& op, const std::string& path, const std::string& to) {

@@ -71,6 +71,8 @@ class FakeFileSystem : public FileSystem {
   Node* At(const std::string& path);
   // Every name there is, in order.
   std::vector<std::string> Names() const;
+  // What saves of the list at `listPath` left: names `listPath`.tmp-….
+  std::vector<std::string> Leftovers(const std::string& listPath) const;
   // The steps' ops, in order; how many steps of one op were taken.
   std::vector<std::string> Ops() const;
   std::size_t Count(const std::string& op) const;
@@ -81,8 +83,6 @@ class FakeFileSystem : public FileSystem {
   // After a death or a power cut: the next run of the program, with the disk
   // as it is; locks the dead program held are free.
   void Restart();
-  // A copy of the disk, for another run to start from.
-  void CopyDiskFrom(const FakeFileSystem& other);
 
   // --- Faults ----------------------------------------------------------------
   std::vector<Step> steps;

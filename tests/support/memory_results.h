@@ -11,6 +11,7 @@
 
 #include "results/core/results_store.h"
 #include "support/fake_file_system.h"
+#include "support/record_bytes.h"
 
 namespace tavri::test {
 
@@ -38,13 +39,7 @@ class MemoryResults {
   ResultsStore store_;
 };
 
-// One 12-byte record written out by hand: the name's bytes padded with
-// blanks, then the score little-endian.
-std::string RecordBytes(const std::string& nameBytes, std::int16_t score);
-std::string BlankRecords(int count);
-
 // A file whose only list is the best five of range `range`, best first.
-std::string ListFile(XRange range,
-                     const std::vector<std::pair<std::string, std::int16_t>>& places);
+std::string ListFile(XRange range, const std::vector<std::pair<std::string, std::int16_t>>& places);
 
 }  // namespace tavri::test

@@ -200,17 +200,14 @@ bool ProgramHarness::Usable(int control, WindowId window) {
 
 std::string ProgramHarness::Mark(int problem) { return Text(kMarkCells + problem - 1); }
 
-std::vector<std::string> ProgramHarness::XRow() {
+std::vector<std::string> ProgramHarness::Row(int first) {
   std::vector<std::string> row;
-  for (int d = 0; d < kColumns; ++d) row.push_back(Text(kXCells + d));
+  for (int d = 0; d < kColumns; ++d) row.push_back(Text(first + d));
   return row;
 }
 
-std::vector<std::string> ProgramHarness::YRow() {
-  std::vector<std::string> row;
-  for (int d = 0; d < kColumns; ++d) row.push_back(Text(kYCells + d));
-  return row;
-}
+std::vector<std::string> ProgramHarness::XRow() { return Row(kXCells); }
+std::vector<std::string> ProgramHarness::YRow() { return Row(kYCells); }
 
 bool ProgramHarness::FormulaEntryShown() {
   for (int control = kFormulaY; control <= kEnterHint; ++control)

@@ -116,6 +116,7 @@ class ProgramHarness {
   std::function<void(const Command&)> onCommand;
 
  private:
+  std::vector<std::string> Row(int first);  // a row of the table
   void Sync();
   void CarryOut(const Command& command);
 };

@@ -6,19 +6,21 @@
 
 namespace tavri::test {
 
+namespace {
+
+// A value r with ⌊count·r⌋ = outcome, well away from the edges.
+float DrawOf(int outcome, int count) {
+  return (static_cast<float>(outcome) + 0.5f) / static_cast<float>(count);
+}
+
+}  // namespace
+
 float ScriptedRandom::Next() {
-  if (script.empty() && sequence_) {
-    ++draws;
-    return sequence_->Next();
-  }
-  if (script.empty() && whenUsedUp) {
-    ++draws;
-    return *whenUsedUp;
-  }
-  if (script.empty())
-    throw std::logic_error("the scripted random sequence ran out after " +
-                           std::to_string(draws) + " draws");
+  if (script.empty() && !sequence_ && !whenUsedUp)
+    throw std::logic_error("the scripted random sequence ran out after " + std::to_string(draws) +
+                           " draws");
   ++draws;
+  if (script.empty()) return sequence_ ? sequence_->Next() : *whenUsedUp;
   const float value = script.front();
   script.pop_front();
   return value;
@@ -31,10 +33,6 @@ void ScriptedRandom::Queue(const std::vector<float>& values) {
 void ScriptedRandom::ContinueWithSequence(std::uint32_t seed) {
   sequence_.emplace();
   sequence_->Seed(seed);
-}
-
-float DrawOf(int outcome, int count) {
-  return (static_cast<float>(outcome) + 0.5f) / static_cast<float>(count);
 }
 
 std::vector<float> ProblemDraws(Relationship relationship, int a, int b) {

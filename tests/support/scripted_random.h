@@ -42,9 +42,6 @@ class ScriptedRandom : public RandomSource {
   std::optional<ClockRandom> sequence_;
 };
 
-// A value r with ⌊count·r⌋ = outcome, well away from the edges.
-float DrawOf(int outcome, int count);
-
 // The draws that make a problem of this relationship and these
 // coefficients: a and b from −4 … 4 (not 0), or a from ±6, ±12, ±18 for an
 // inverse proportion. Nothing for the x row: see RowDraws.

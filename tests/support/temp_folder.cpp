@@ -41,6 +41,14 @@ std::filesystem::path FsPath(const std::string& utf8) { return FromUtf8(utf8); }
 
 std::string TempFolder::operator/(const std::string& name) const { return Utf8(path_ / name); }
 
+std::vector<std::string> TempFolder::Leftovers() const {
+  std::vector<std::string> found;
+  for (const auto& entry : std::filesystem::directory_iterator(path_))
+    if (entry.path().filename().string().starts_with("tavri.rnk.tmp"))
+      found.push_back(Utf8(entry.path()));
+  return found;
+}
+
 std::string ReadBytes(const std::string& path) {
   std::ifstream in(FromUtf8(path), std::ios::binary);
   return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());

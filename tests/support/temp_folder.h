@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
 namespace tavri::test {
 
@@ -17,6 +18,8 @@ class TempFolder {
   const std::filesystem::path& path() const { return path_; }
   // A path inside the folder, as the program spells paths (UTF-8).
   std::string operator/(const std::string& name) const;
+  // What saves left in the folder: files named "tavri.rnk.tmp…".
+  std::vector<std::string> Leftovers() const;
 
  private:
   std::filesystem::path path_;
