@@ -2,19 +2,12 @@
 
 #include <array>
 
+#include "shared/palette.h"
+
 namespace tavri::game_window {
 namespace {
 
-constexpr Rgb kRed{255, 0, 0};
-constexpr Rgb kBlue{0, 0, 255};
-constexpr Rgb kNavy{0, 0, 128};
-constexpr Rgb kWhite{255, 255, 255};
-constexpr Rgb kYellow{255, 255, 0};
-constexpr Rgb kVeryDarkGreen{0, 64, 0};
-constexpr Rgb kGreen{0, 255, 0};
-constexpr Rgb kDarkGreen{0, 128, 0};
-constexpr Rgb kOrange{255, 128, 0};
-constexpr Rgb kDarkBlue{0, 0, 192};
+using namespace palette;
 
 constexpr auto L = ControlKind::Label;
 constexpr auto B = ControlKind::Button;

@@ -2,16 +2,12 @@
 
 #include <array>
 
+#include "shared/palette.h"
+
 namespace tavri::help_window {
 namespace {
 
-constexpr Rgb kBlue{0, 0, 255};
-constexpr Rgb kCyan{0, 255, 255};
-constexpr Rgb kRed{255, 0, 0};
-constexpr Rgb kGreen{0, 255, 0};
-constexpr Rgb kBlack{0, 0, 0};
-constexpr Rgb kMagenta{255, 0, 255};
-constexpr Rgb kWhite{255, 255, 255};
+using namespace palette;
 
 constexpr auto L = ControlKind::Label;
 constexpr auto kLeft = Align::Left;

@@ -2,18 +2,12 @@
 
 #include <array>
 
+#include "shared/palette.h"
+
 namespace tavri::results_window {
 namespace {
 
-constexpr Rgb kLightGreen{128, 255, 128};
-constexpr Rgb kDarkGreen{0, 128, 0};
-constexpr Rgb kRed{255, 0, 0};
-constexpr Rgb kDarkBlue{0, 0, 192};
-constexpr Rgb kCyan{0, 255, 255};
-constexpr Rgb kBlue{0, 0, 255};
-constexpr Rgb kDarkTeal{0, 64, 64};
-constexpr Rgb kLightBlue{128, 128, 255};
-constexpr Rgb kBlack{0, 0, 0};
+using namespace palette;
 
 constexpr auto L = ControlKind::Label;
 constexpr auto B = ControlKind::Button;
