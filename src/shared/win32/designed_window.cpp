@@ -282,21 +282,48 @@ void DesignedWindow::Layout(int dpi) {
   InvalidateRect(window_, nullptr, TRUE);
 }
 
+// Twips from an auto-sized label's left edge to the nearest button or box to
+// its right that shares its row (or to the window's edge): the room its text
+// has before it would run under that control.
+int DesignedWindow::RoomToTheRight(int row) const {
+  const ControlDesign& label = design_.controls[static_cast<std::size_t>(row)];
+  int right = design_.clientWidth;
+  for (const ControlDesign& other : design_.controls) {
+    const bool input = other.kind == ControlKind::Button || other.kind == ControlKind::TextBox;
+    if (!input || other.container != label.container || other.left <= label.left) continue;
+    const bool sameRow =
+        other.top < label.top + label.height && label.top < other.top + other.height;
+    if (sameRow) right = std::min(right, other.left);
+  }
+  return right - label.left;
+}
+
 void DesignedWindow::FitToText(int row) {
   const ControlDesign& design = design_.controls[static_cast<std::size_t>(row)];
   if (!design.autoSize || design.kind != ControlKind::Label) return;
   HWND control = controls_[static_cast<std::size_t>(row)].handle;
   const std::wstring text = WindowText(control);
+  // A stand-in face that draws wider than the design's would push the text
+  // under the control beside it; it is narrowed just enough not to.
+  const int room = DesignFaceIsStandIn() ? TwipsToPixels(RoomToTheRight(row), dpi_) : 0;
   HDC dc = GetDC(control);
-  HGDIOBJ old = SelectObject(dc, FontOf(design));
-  TEXTMETRICW metrics;
-  GetTextMetricsW(dc, &metrics);
+  TEXTMETRICW metrics{};
   RECT needed{0, 0, 0, 0};
-  if (!text.empty())
-    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &needed,
-              DT_CALCRECT | DT_NOPREFIX | DT_EXPANDTABS);
-  SelectObject(dc, old);
+  int percent = 100;
+  for (;; percent -= 2) {
+    HGDIOBJ old = SelectObject(dc, FontOf(design, percent));
+    GetTextMetricsW(dc, &metrics);
+    needed = RECT{0, 0, 0, 0};
+    if (!text.empty())
+      DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &needed,
+                DT_CALCRECT | DT_NOPREFIX | DT_EXPANDTABS);
+    SelectObject(dc, old);
+    if (room <= 0 || needed.right - needed.left <= room || percent <= 50) break;
+  }
   ReleaseDC(control, dc);
+  HFONT font = FontOf(design, percent);
+  if (reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)) != font)
+    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   const int height = std::max<int>(needed.bottom - needed.top, metrics.tmHeight);
   SetWindowPos(control, nullptr, 0, 0, needed.right - needed.left, height,
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);

@@ -94,6 +94,7 @@ class DesignedWindow {
   void CreateControls();
   std::vector<int> StackingOrder() const;
   HFONT FontOf(const ControlDesign& control, int widthPercent = 100) const;
+  int RoomToTheRight(int row) const;
   RECT PlaceOf(int control) const;
   void FitToText(int control);
   void FitFontToBox(int control);
