@@ -23,17 +23,15 @@ class GameWindowTest : public QObject {
 
  private Q_SLOTS:
   void init() {
-    files_ = std::make_unique<FakeFileSystem>();
-    program_ = std::make_unique<HostedProgram>(*files_, "tavri.rnk");
-    QVERIFY(program_->Start());
+    run_ = std::make_unique<ProgramOnFakeDisk>();
+    QVERIFY(run_->program.Start());
   }
   void cleanup() {
-    program_.reset();
-    files_.reset();
+    run_.reset();
   }
 
   void startFromTheButtonAndTheMenu() {
-    HostedProgram& p = *program_;
+    HostedProgram& p = run_->program;
     for (int round = 0; round < 2; ++round) {
       p.random.Queue(ProblemDraws(Relationship::Proportional, 4));
       p.random.Queue(ProblemDraws(Relationship::Proportional, 4));
@@ -54,7 +52,7 @@ class GameWindowTest : public QObject {
   }
 
   void listHelpAndExitFromButtonsAndMenus() {
-    HostedProgram& p = *program_;
+    HostedProgram& p = run_->program;
     QVERIFY(p.Click(kGameWindow, kTotalButton));
     QPointer<DesignedWindow> list = p.Window(kResultsWindow);
     QVERIFY(list && list->isVisible());
@@ -78,21 +76,21 @@ class GameWindowTest : public QObject {
   }
 
   void exitFromTheMenu() {
-    QSignalSpy ended(&program_->host, &QtHost::programEnded);
-    program_->MenuItem(kExitItem)->trigger();
+    QSignalSpy ended(&run_->program.host, &QtHost::programEnded);
+    run_->program.MenuItem(kExitItem)->trigger();
     QCOMPARE(ended.count(), 1);
-    QCOMPARE(program_->Window(kGameWindow), nullptr);
+    QCOMPARE(run_->program.Window(kGameWindow), nullptr);
   }
 
   void theCloseBoxEndsTheProgram() {
-    QSignalSpy ended(&program_->host, &QtHost::programEnded);
-    program_->Window(kGameWindow)->close();
+    QSignalSpy ended(&run_->program.host, &QtHost::programEnded);
+    run_->program.Window(kGameWindow)->close();
     QCOMPARE(ended.count(), 1);
-    QCOMPARE(program_->Window(kGameWindow), nullptr);
+    QCOMPARE(run_->program.Window(kGameWindow), nullptr);
   }
 
   void typedTextIsTheGamesText() {
-    HostedProgram& p = *program_;
+    HostedProgram& p = run_->program;
     p.random.Queue(ProblemDraws(Relationship::Proportional, 4));
     QVERIFY(p.Click(kGameWindow, kStartButton));
     QVERIFY(p.ChooseRightRelationship());
@@ -150,7 +148,7 @@ class GameWindowTest : public QObject {
   }
 
   void everyNewProblemStartsAFullPeriod() {
-    HostedProgram& p = *program_;
+    HostedProgram& p = run_->program;
     QVERIFY(!p.countdown.running());
     p.random.Queue(ProblemDraws(Relationship::Proportional, 4));
     p.random.Queue(ProblemDraws(Relationship::Proportional, 4));
@@ -170,7 +168,7 @@ class GameWindowTest : public QObject {
   }
 
   void theFocusGoesWhereTheGameSends() {
-    HostedProgram& p = *program_;
+    HostedProgram& p = run_->program;
     p.random.Queue(ProblemDraws(Relationship::Inverse, -12));
     p.random.Queue(ProblemDraws(Relationship::Linear, 3, -2));
     QVERIFY(p.Click(kGameWindow, kStartButton));
@@ -190,7 +188,7 @@ class GameWindowTest : public QObject {
   }
 
   void thePointsLabelShowsAWholeTen() {
-    HostedProgram& p = *program_;
+    HostedProgram& p = run_->program;
     p.random.Queue(ProblemDraws(Relationship::Proportional, 4));
     QVERIFY(p.Click(kGameWindow, kStartButton));
     QLabel* points = p.Label(kGameWindow, kPoints);
@@ -200,7 +198,7 @@ class GameWindowTest : public QObject {
   }
 
   void aProblemPlayedThroughTheWindow() {
-    HostedProgram& p = *program_;
+    HostedProgram& p = run_->program;
     p.random.Queue(ProblemDraws(Relationship::Proportional, 4));  // problem 1: y = 4x
     QVERIFY(p.Click(kGameWindow, kStartButton));
     QVERIFY(p.countdown.running());
@@ -240,8 +238,7 @@ class GameWindowTest : public QObject {
   }
 
  private:
-  std::unique_ptr<FakeFileSystem> files_;
-  std::unique_ptr<HostedProgram> program_;
+  std::unique_ptr<ProgramOnFakeDisk> run_;
 };
 
 }  // namespace tavri::test

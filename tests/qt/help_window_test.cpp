@@ -19,19 +19,17 @@ class HelpWindowTest : public QObject {
 
  private Q_SLOTS:
   void init() {
-    files_ = std::make_unique<FakeFileSystem>();
-    program_ = std::make_unique<HostedProgram>(*files_, "tavri.rnk");
-    QVERIFY(program_->Start());
-    QVERIFY(program_->Click(kGameWindow, game_window::kHelpButton));
-    QVERIFY(program_->WaitActive(kHelpWindow));
+    run_ = std::make_unique<ProgramOnFakeDisk>();
+    QVERIFY(run_->program.Start());
+    QVERIFY(run_->program.Click(kGameWindow, game_window::kHelpButton));
+    QVERIFY(run_->program.WaitActive(kHelpWindow));
   }
   void cleanup() {
-    program_.reset();
-    files_.reset();
+    run_.reset();
   }
 
   void theTextsAreTheProgramsOwn() {
-    const auto text = [this](int control) { return program_->Text(kHelpWindow, control); };
+    const auto text = [this](int control) { return run_->program.Text(kHelpWindow, control); };
     // Texts 1 to 3 begin with an ideographic space and a blank, text 4 with
     // two blanks; the commas are full-width.
     QVERIFY(text(kIntroduction).startsWith(QStringLiteral("\u3000 中学校１・２年の「関数関係」を  対応表から")));
@@ -46,7 +44,7 @@ class HelpWindowTest : public QObject {
 
   void everyInstructionIsReadableInItsBox() {
     for (int control : {kIntroduction, kHowToPlay, kPointsAndResults, kRanges}) {
-      QLabel* label = program_->Label(kHelpWindow, control);
+      QLabel* label = run_->program.Label(kHelpWindow, control);
       const QFontMetrics metrics(label->font());
       const QRect needed = metrics.boundingRect(QRect(QPoint(), label->size()),
                                                 Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap,
@@ -56,19 +54,19 @@ class HelpWindowTest : public QObject {
                qPrintable(label->objectName()));
     }
     // Narrowed, never made smaller.
-    QCOMPARE(program_->Label(kHelpWindow, kIntroduction)->font().pixelSize(), 24);
-    QCOMPARE(program_->Label(kHelpWindow, kHowToPlay)->font().pixelSize(), 19);
+    QCOMPARE(run_->program.Label(kHelpWindow, kIntroduction)->font().pixelSize(), 24);
+    QCOMPARE(run_->program.Label(kHelpWindow, kHowToPlay)->font().pixelSize(), 19);
   }
 
   void onlyTheButtonTakesTheFocus() {
-    DesignedWindow* help = program_->Window(kHelpWindow);
+    DesignedWindow* help = run_->program.Window(kHelpWindow);
     for (QWidget* child : help->client()->findChildren<QWidget*>())
-      QCOMPARE(child->focusPolicy() != Qt::NoFocus, child == program_->Button(kHelpWindow, kBackButton));
-    QCOMPARE(QApplication::focusWidget(), program_->Button(kHelpWindow, kBackButton));
+      QCOMPARE(child->focusPolicy() != Qt::NoFocus, child == run_->program.Button(kHelpWindow, kBackButton));
+    QCOMPARE(QApplication::focusWidget(), run_->program.Button(kHelpWindow, kBackButton));
   }
 
   void backBringsTheGameWindowForwardAndKeepsTheHelpWindow() {
-    HostedProgram& p = *program_;
+    HostedProgram& p = run_->program;
     QPointer<DesignedWindow> help = p.Window(kHelpWindow);
     // A second opening only brings the one window forward.
     p.MenuItem(game_window::kHelpItem)->trigger();
@@ -86,7 +84,7 @@ class HelpWindowTest : public QObject {
   }
 
   void theCloseBoxDestroysItAndTheNextOpeningBuildsItAfresh() {
-    HostedProgram& p = *program_;
+    HostedProgram& p = run_->program;
     QPointer<DesignedWindow> first = p.Window(kHelpWindow);
     first->close();
     QCOMPARE(p.Window(kHelpWindow), nullptr);
@@ -98,8 +96,7 @@ class HelpWindowTest : public QObject {
   }
 
  private:
-  std::unique_ptr<FakeFileSystem> files_;
-  std::unique_ptr<HostedProgram> program_;
+  std::unique_ptr<ProgramOnFakeDisk> run_;
 };
 
 }  // namespace tavri::test

@@ -49,13 +49,11 @@ class WholeGameTest : public QObject {
 
  private Q_SLOTS:
   void init() {
-    files_ = std::make_unique<FakeFileSystem>();
-    program_ = std::make_unique<HostedProgram>(*files_, "tavri.rnk");
-    QVERIFY(program_->Start());
+    run_ = std::make_unique<ProgramOnFakeDisk>();
+    QVERIFY(run_->program.Start());
   }
   void cleanup() {
-    program_.reset();
-    files_.reset();
+    run_.reset();
   }
 
   void aGameEndsInTheListWithTheNameTyped() {
@@ -89,7 +87,7 @@ class WholeGameTest : public QObject {
   }
 
   void aClickAfterTheGameEndCannotReplayIt() {
-    HostedProgram& p = *program_;
+    HostedProgram& p = run_->program;
     QVERIFY(p.PlayToGameEnd(0));
     QVERIFY(p.Click(kResultsWindow, results_window::kBackButton));
     QVERIFY(!p.Button(kGameWindow, kRelationshipButtons)->isEnabled());
@@ -104,7 +102,7 @@ class WholeGameTest : public QObject {
   // --- Every change on the screen before a box opens --------------------------
 
   void theFifthFormulasMarkShowsWithTheResultsAndTheRestartMessage() {
-    HostedProgram& p = *program_;
+    HostedProgram& p = run_->program;
     for (const bool right : {true, false}) {
       QStringList seen;
       const auto look = [&] { seen << p.Text(kGameWindow, kMarkCells + 4); };
@@ -124,7 +122,7 @@ class WholeGameTest : public QObject {
   }
 
   void aFifthProblemLostShowsItsMarkWithTheResults() {
-    HostedProgram& p = *program_;
+    HostedProgram& p = run_->program;
     for (const bool timedOut : {false, true}) {
       QString seen;
       OnShow results(results_window::Design().designName,
@@ -142,7 +140,7 @@ class WholeGameTest : public QObject {
   }
 
   void aRangeChangeShowsWhileItsMessageIsOpen() {
-    HostedProgram& p = *program_;
+    HostedProgram& p = run_->program;
     QString caption;
     std::vector<bool> ticks;
     p.boxes.onShown = [&](const Message& message, QWidget* owner) {
@@ -168,7 +166,7 @@ class WholeGameTest : public QObject {
   // A focused button takes Enter as it takes Space, in every window; no
   // other button is a window's default button.
   void focusedButtonsTakeEnterAndSpace() {
-    HostedProgram& p = *program_;
+    HostedProgram& p = run_->program;
     const auto press = [](QWidget* button, Qt::Key key) {
       if (QApplication::focusWidget() != button) return false;
       QTest::keyClick(button, key);
@@ -208,8 +206,7 @@ class WholeGameTest : public QObject {
   }
 
  private:
-  std::unique_ptr<FakeFileSystem> files_;
-  std::unique_ptr<HostedProgram> program_;
+  std::unique_ptr<ProgramOnFakeDisk> run_;
 };
 
 }  // namespace tavri::test

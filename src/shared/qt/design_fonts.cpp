@@ -6,21 +6,26 @@
 
 #include <algorithm>
 
+#include "shared/design_faces.h"
 #include "shared/design_units.h"
 
 namespace tavri {
 
 namespace {
-const QString kDesignFace = QStringLiteral("ＭＳ Ｐゴシック");
+
+QString Face(std::string_view name) {
+  return QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
 }
+
+}  // namespace
 
 QStringList DesignFamilies() {
   // Asked once: every family the font system has to look for and miss costs
   // start-up time, so the list holds the first face that is there (and the
   // rest, in case the answer was wrong).
   static const QStringList families = [] {
-    QStringList candidates{kDesignFace, QStringLiteral("MS PGothic"),
-                           QStringLiteral("IPAPGothic"), QStringLiteral("IPAGothic")};
+    QStringList candidates;
+    for (std::string_view face : kDesignFaces) candidates.append(Face(face));
     // The plain list of installed families: asking for each by name would
     // make the font system resolve aliases, which costs more than it saves.
     const QStringList installed = QFontDatabase::families();
@@ -71,9 +76,9 @@ QFont FitToBox(QFont font, const QString& text, const QSize& box) {
 }
 
 void InstallFontSubstitutions() {
-  QFont::insertSubstitutions(kDesignFace, {QStringLiteral("MS PGothic"),
-                                           QStringLiteral("IPAPGothic"),
-                                           QStringLiteral("IPAGothic")});
+  QStringList standIns;
+  for (std::size_t i = 1; i < kDesignFaces.size(); ++i) standIns.append(Face(kDesignFaces[i]));
+  QFont::insertSubstitutions(Face(kDesignFaces[0]), standIns);
 }
 
 }  // namespace tavri

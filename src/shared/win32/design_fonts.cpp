@@ -3,15 +3,24 @@
 #include <algorithm>
 #include <array>
 
+#include "shared/design_faces.h"
 #include "shared/design_units.h"
+#include "shared/win32/wide_text.h"
 
 namespace tavri::win32 {
 
 std::span<const wchar_t* const> JapaneseFaceCandidates() {
-  static constexpr std::array<const wchar_t*, 7> kFaces{
-      L"ＭＳ Ｐゴシック", L"MS PGothic", L"Meiryo UI", L"Yu Gothic UI",
-      L"IPAPGothic", L"IPAGothic", L"Noto Sans CJK JP"};
-  return kFaces;
+  static const std::array<std::wstring, kDesignFaces.size()> names = [] {
+    std::array<std::wstring, kDesignFaces.size()> wide;
+    for (std::size_t i = 0; i < wide.size(); ++i) wide[i] = Widen(kDesignFaces[i]);
+    return wide;
+  }();
+  static const std::array<const wchar_t*, kDesignFaces.size()> faces = [] {
+    std::array<const wchar_t*, kDesignFaces.size()> pointers{};
+    for (std::size_t i = 0; i < pointers.size(); ++i) pointers[i] = names[i].c_str();
+    return pointers;
+  }();
+  return faces;
 }
 
 namespace {
@@ -54,7 +63,9 @@ const std::wstring& DesignFace() {
 bool DesignFaceIsStandIn() {
   const std::wstring& face = DesignFace();
   const auto candidates = JapaneseFaceCandidates();
-  return face != candidates[0] && face != candidates[1];
+  for (std::size_t i = 0; i < kDesignFaceNames; ++i)
+    if (face == candidates[i]) return false;
+  return true;
 }
 
 FontCache::~FontCache() {

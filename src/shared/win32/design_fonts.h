@@ -11,8 +11,7 @@
 
 namespace tavri::win32 {
 
-// The faces tried in order: the design's face, its English name, then the
-// Japanese proportional Gothics of later Windows versions and of Linux.
+// The faces tried in order (kDesignFaces), as Windows names them.
 std::span<const wchar_t* const> JapaneseFaceCandidates();
 
 // The first of `candidates` that is installed, or the first candidate when

@@ -20,6 +20,7 @@
 #include "shared/qt/designed_window.h"
 #include "support/manual_countdown.h"
 #include "support/scripted_message_boxes.h"
+#include "support/fake_file_system.h"
 #include "support/scripted_random.h"
 
 class QAction;
@@ -103,5 +104,12 @@ class ResultsFolder {
 // A record as the results file holds it: the name padded with blanks to ten
 // bytes, then the score, little-endian.
 std::string Record(std::string_view name, std::int16_t score);
+
+// A hosted program with its results file on an in-memory disk: what most
+// window tests start from, made afresh for each test.
+struct ProgramOnFakeDisk {
+  FakeFileSystem files;
+  HostedProgram program{files, "tavri.rnk"};
+};
 
 }  // namespace tavri::test
