@@ -1,8 +1,8 @@
-// What the core tells a front end to do once it has drawn the windows'
-// states: the countdown, the focus, message boxes, and opening and closing
+// What the windows' models ask to be done once the windows' states are
+// drawn: the countdown, the focus, message boxes, and opening and closing
 // windows. Handlers never block and never wait for a window; a step that
 // must wait (for a message box's answer, for the results window to close)
-// runs when the front end reports that back.
+// runs when the answer is reported back.
 #pragma once
 
 #include <cstdint>
@@ -61,9 +61,16 @@ struct EndProgram {
   bool operator==(const EndProgram&) const = default;
 };
 
-// Asked by the game window of the program: open the results window, to
-// place a finished game's score (`score`, at the end of a game; the window
-// is then modal) or only to show the list (score 0).
+// What the program carries out for a window; the host turns each into the
+// front end's primitives. Every alternative must be handled where commands
+// are carried out: a new one does not compile until it is.
+using Command = std::variant<StartCountdown, StopCountdown, Beep, MoveFocus, ShowMessage,
+                             OpenWindow, HideWindow, CloseWindow, EndProgram>;
+
+// Asked by the game window of the program, which settles it between its
+// windows; never reaches a front end. Open the results window, to place a
+// finished game's score (`score`, at the end of a game; the window is then
+// modal) or only to show the list (score 0).
 struct OpenResults {
   std::int16_t score;
   bool atGameEnd;
@@ -74,8 +81,10 @@ struct OpenHelp {
   bool operator==(const OpenHelp&) const = default;
 };
 
-using Command = std::variant<StartCountdown, StopCountdown, Beep, MoveFocus, ShowMessage,
-                             OpenWindow, HideWindow, CloseWindow, EndProgram, OpenResults,
-                             OpenHelp>;
+using Request = std::variant<OpenResults, OpenHelp>;
+
+// What a window leaves, in the order it left it: a command, or a request
+// to the program.
+using WindowOutput = std::variant<Command, Request>;
 
 }  // namespace tavri

@@ -1,9 +1,11 @@
 // The one shape of every window's core: its design table, the state it
 // shows, the events a front end forwards to it, and the commands it leaves
-// for the front end. Control and menu ids are rows of the design table.
+// for the host and the program. Control and menu ids are rows of the design
+// table.
 #pragma once
 
 #include <string_view>
+#include <type_traits>
 #include <utility>
 #include <vector>
 
@@ -35,19 +37,30 @@ class WindowModel {
   virtual void OnCloseBox() {}
   virtual void OnMessageClosed(MessageKind /*kind*/, MessageAnswer /*answer*/) {}
 
-  // The commands left since the last call, in order.
-  std::vector<Command> TakeCommands() { return std::exchange(commands_, {}); }
+  // What the window left since the last call, in order.
+  std::vector<WindowOutput> TakeOutput() { return std::exchange(output_, {}); }
 
  protected:
   // Built in place: GCC 12 takes a whole variant moved out of a temporary of
   // one alternative for a read of the others' uninitialised bytes.
   template <typename Alternative>
   void Emit(Alternative command) {
-    commands_.emplace_back(std::in_place_type<Alternative>, std::move(command));
+    if constexpr (IsAlternative<Alternative, Request>::value)
+      output_.emplace_back(std::in_place_type<Request>, std::in_place_type<Alternative>,
+                           std::move(command));
+    else
+      output_.emplace_back(std::in_place_type<Command>, std::in_place_type<Alternative>,
+                           std::move(command));
   }
 
  private:
-  std::vector<Command> commands_;
+  template <class T, class Variant>
+  struct IsAlternative : std::false_type {};
+  template <class T, class... Alternatives>
+  struct IsAlternative<T, std::variant<Alternatives...>>
+      : std::bool_constant<(std::is_same_v<T, Alternatives> || ...)> {};
+
+  std::vector<WindowOutput> output_;
 };
 
 }  // namespace tavri

@@ -56,10 +56,11 @@ TEST(Countdown, TimeOutOnProblemFiveOpensOnlyTheResults) {
   EXPECT_EQ(h.program.results()->score(), 40);
   EXPECT_EQ(h.Text(kPoints), " 0");
   EXPECT_FALSE(h.AnyRelationshipUsable());
-  // No restart message follows when the results window closes.
+  // No restart message follows when the results window closes; only the
+  // notice of the return to the game window.
   h.Click(WindowId::Results, results_window::kBackButton);
-  EXPECT_EQ(h.commands.back(), Command{CloseWindow{WindowId::Results}});
-  EXPECT_TRUE(h.messages.empty());
+  EXPECT_EQ(h.Boxes(MessageKind::Restart), 0u);
+  EXPECT_EQ(h.Boxes(MessageKind::StartNotice), 1u);
   EXPECT_FALSE(h.program.game().gameEnding());
 }
 

@@ -61,13 +61,17 @@ TEST_F(GameEnd, FiveRightAnswersAddUpThePointsShownAtEachChoice) {
   for (int problem = 1; problem <= 5; ++problem) EXPECT_EQ(h.Mark(problem), kRight + kRight);
 
   // The last formula stays on the screen under the results window and the
-  // message, and goes once the message is answered.
+  // message, and goes once the message is answered; the notice of the
+  // return to the game window follows.
   h.Click(WindowId::Results, results_window::kBackButton);
+  ASSERT_EQ(events.size(), 4u);
   EXPECT_EQ(events, (std::vector<std::string>{"OpenWindow{Results, modal} + formula",
                                               "CloseWindow{Results} + formula",
                                               Describe(ShowMessage{WindowId::Game, kRestart}) +
-                                                  " + formula"}));
-  ASSERT_EQ(h.messages.size(), 1u);
+                                                  " + formula",
+                                              events.back()}));
+  EXPECT_EQ(h.messages.back().message.kind, MessageKind::StartNotice);
+  ASSERT_EQ(h.messages.size(), 2u);
   EXPECT_EQ(h.messages[0], (ShowMessage{WindowId::Game, kRestart}));
   EXPECT_FALSE(h.FormulaEntryShown());
   EXPECT_EQ(h.Text(kNumeratorBox), "");
@@ -80,8 +84,8 @@ TEST_F(GameEnd, TheRestartMessageWaitsForTheResultsWindow) {
   EXPECT_TRUE(h.messages.empty());
   h.Type(WindowId::Results, results_window::kNameBox, "KEN");
   h.Key(WindowId::Results, results_window::kNameBox, kEnterKey);
-  ASSERT_EQ(h.openBoxes.size(), 1u);
-  EXPECT_EQ(h.openBoxes[0].message.kind, MessageKind::Restart);
+  ASSERT_TRUE(h.openBox);
+  EXPECT_EQ(h.openBox->message.kind, MessageKind::Restart);
   EXPECT_TRUE(h.FormulaEntryShown());
   EXPECT_TRUE(h.program.game().gameEnding());
   h.AnswerBox();
@@ -107,7 +111,7 @@ TEST_F(GameEnd, WrongChoicesAndAWrongFormula) {
   EXPECT_FALSE(h.AnyRelationshipUsable());
   h.Click(WindowId::Results, results_window::kBackButton);
   EXPECT_EQ(events.front(), "OpenWindow{Results, modal}");
-  EXPECT_EQ(h.messages.back(), (ShowMessage{WindowId::Game, kRestart}));
+  EXPECT_EQ(h.Boxes(MessageKind::Restart), 1u);
   EXPECT_TRUE(GameIsOver());
 }
 

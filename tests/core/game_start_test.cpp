@@ -13,10 +13,13 @@ using enum Relationship;
 
 TEST(GameStart, StartUpShowsTheWaitingWindow) {
   ProgramHarness h;
-  EXPECT_EQ(h.commands, (std::vector<Command>{OpenWindow{WindowId::Game, false}}));
+  // Opened and made active, which shows the notice.
+  EXPECT_TRUE(h.front.Of(WindowId::Game).shown);
+  EXPECT_EQ(h.front.active, WindowId::Game);
+  ASSERT_EQ(h.front.boxes.size(), 1u);
+  EXPECT_EQ(h.front.boxes[0].second.kind, MessageKind::StartNotice);
   EXPECT_EQ(h.random.seeds, 1);
   EXPECT_EQ(h.random.draws, 0);
-  EXPECT_TRUE(h.messages.empty());  // the notice comes with activation
 
   // The captions as drawn up, until the first problem.
   EXPECT_EQ(h.Text(kProblemHeading), "番  号");

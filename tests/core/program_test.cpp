@@ -1,5 +1,5 @@
-// The program: which window's events count, the notice on coming back to
-// the game window, and what the windows ask of each other.
+// The program: what the windows ask of each other (the help window, the
+// results window opened for looking and at a game end) and Exit.
 #include "app/core/program.h"
 
 #include <gtest/gtest.h>
@@ -17,61 +17,6 @@ const ShowMessage kStartNotice{
                             "「スタート」ボタンをクリックすると，始まります。",
                             MessageIcon::Exclamation, MessageButtons::Ok, 0}};
 
-std::size_t Notices(const ProgramHarness& h) {
-  std::size_t count = 0;
-  for (const ShowMessage& box : h.messages)
-    if (box.message.kind == MessageKind::StartNotice) ++count;
-  return count;
-}
-
-TEST(Activation, NoticeOnFirstShowAndOnEveryReturnFromAnotherWindowOfOurs) {
-  ProgramHarness h;
-  h.Activate(WindowId::Results);  // no such window: nothing to change
-  h.Activate(WindowId::Game);
-  ASSERT_EQ(h.messages.size(), 1u);
-  EXPECT_EQ(h.messages[0], kStartNotice);
-
-  // Its own box closing, and a return from another application, report
-  // the game window again: no change.
-  h.Activate(WindowId::Game);
-  EXPECT_EQ(Notices(h), 1u);
-
-  h.Click(kHelpButton);
-  h.Activate(WindowId::Help);
-  h.Click(WindowId::Help, help_window::kBackButton);
-  h.Activate(WindowId::Game);
-  EXPECT_EQ(Notices(h), 2u);
-
-  h.ChooseMenu(kListItem);
-  h.Activate(WindowId::Results);
-  h.Click(WindowId::Results, results_window::kBackButton);
-  h.Activate(WindowId::Game);
-  EXPECT_EQ(Notices(h), 3u);
-
-  // Closed right after 初期化's confirmation (answered Cancel), whose box
-  // counts as the results window.
-  h.Click(kTotalButton);
-  h.Activate(WindowId::Results);
-  h.answers = {MessageAnswer::Cancel};
-  h.Click(WindowId::Results, results_window::kClearButton);
-  EXPECT_EQ(h.program.results(), nullptr);
-  EXPECT_EQ(h.results.writes(), 0);
-  h.Activate(WindowId::Game);
-  EXPECT_EQ(Notices(h), 4u);
-  EXPECT_EQ(h.messages.back(), kStartNotice);
-}
-
-TEST(Activation, NoticeLeavesARunningCountdownAlone) {
-  ProgramHarness h;
-  h.StartGame(Proportional, 2);
-  h.Tick(3);
-  h.ClearLog();
-  h.Activate(WindowId::Game);
-  EXPECT_EQ(h.commands, std::vector<Command>{kStartNotice});
-  h.Tick();
-  EXPECT_EQ(h.Text(kPoints), " 6");
-}
-
 TEST(HelpWindow, CreatedOnceHiddenByBackAndRecreatedAfterItsCloseBox) {
   ProgramHarness h;
   h.StartGame(Proportional, 2);
@@ -83,18 +28,19 @@ TEST(HelpWindow, CreatedOnceHiddenByBackAndRecreatedAfterItsCloseBox) {
   EXPECT_EQ(h.program.help(), page);
   EXPECT_EQ(h.commands, (std::vector<Command>{OpenWindow{WindowId::Help, false},
                                               OpenWindow{WindowId::Help, false}}));
-  // The game window first, so that its return counts as one from help.
+  // The game window comes forward, then help is hidden; the return to the
+  // game window shows the notice.
   h.ClearLog();
   h.Click(WindowId::Help, help_window::kBackButton);
   EXPECT_EQ(h.commands, (std::vector<Command>{OpenWindow{WindowId::Game, false},
-                                              HideWindow{WindowId::Help}}));
+                                              HideWindow{WindowId::Help}, kStartNotice}));
   EXPECT_EQ(h.program.help(), page);
 
   h.ClearLog();
   h.Click(kHelpButton);
   h.CloseBox(WindowId::Help);
   EXPECT_EQ(h.commands, (std::vector<Command>{OpenWindow{WindowId::Help, false},
-                                              CloseWindow{WindowId::Help}}));
+                                              CloseWindow{WindowId::Help}, kStartNotice}));
   EXPECT_EQ(h.program.Window(WindowId::Help), nullptr);
   h.Click(kHelpButton);
   EXPECT_NE(h.program.help(), nullptr);
@@ -138,6 +84,7 @@ TEST(ResultsList, AGameEndWhileItIsOpenReplacesItWithTheGameEndsOwn) {
   ASSERT_TRUE(h.PlayGame({0, 0, 0, 0}));
   h.ChooseMenu(kListItem);
   h.Type(WindowId::Results, results_window::kNameBox, "LOOK");
+  h.Activate(WindowId::Game);
   h.Choose(Proportional);
   h.ClearLog();
   h.EnterFormula("2");
@@ -150,7 +97,7 @@ TEST(ResultsList, AGameEndWhileItIsOpenReplacesItWithTheGameEndsOwn) {
   h.Type(WindowId::Results, results_window::kNameBox, "KEN");
   h.CloseBox(WindowId::Results);
   EXPECT_EQ(h.results.Bytes()->substr(0, 12), RecordBytes("KEN", 50));
-  EXPECT_EQ(h.messages.back().message.kind, MessageKind::Restart);
+  EXPECT_EQ(h.Boxes(MessageKind::Restart), 1u);
 }
 
 // An answer to a box of a results window that a game end has since
@@ -166,7 +113,10 @@ TEST(ResultsList, AnAnswerForAReplacedListReachesNoOtherWindow) {
   ASSERT_TRUE(h.program.resultsModal());
   h.ClearLog();
   h.AnswerBox(MessageAnswer::Ok);
-  EXPECT_TRUE(h.commands.empty());
+  // Only what the time-out asked for, which waited behind the box.
+  EXPECT_EQ(h.commands, (std::vector<Command>{Beep{}, StopCountdown{},
+                                              CloseWindow{WindowId::Results},
+                                              OpenWindow{WindowId::Results, true}}));
   EXPECT_TRUE(h.program.resultsModal());
   EXPECT_EQ(h.results.writes(), 0);
 }
@@ -233,8 +183,10 @@ TEST(Exit, EndsAtOnceAndLaterEventsDoNothing) {
     h.Tick(12);
     h.Activate(WindowId::Results);
     h.Activate(WindowId::Game);
-    h.program.OnMessageClosed(WindowId::Game, MessageKind::StartNotice, MessageAnswer::Ok);
+    h.host.OnBoxAnswered(MessageAnswer::Ok);
     EXPECT_EQ(h.commands.size(), 1u);
+    EXPECT_TRUE(h.front.ended);
+    EXPECT_FALSE(h.front.timerMs);
     EXPECT_EQ(h.Text(kPoints), "10");
     EXPECT_EQ(h.results.writes(), 0);
   }

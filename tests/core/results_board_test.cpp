@@ -44,7 +44,14 @@ class ResultsBoardTest : public testing::Test {
     return board->State().controls[static_cast<std::size_t>(control)].visible;
   }
   bool NameEntryShown() { return Shown(kPrompt) || Shown(kNameBox); }
-  std::vector<Command> Commands() { return board->TakeCommands(); }
+  // The window asks the program for nothing, so everything it leaves is a
+  // command.
+  std::vector<Command> Commands() {
+    std::vector<Command> commands;
+    for (WindowOutput& output : board->TakeOutput())
+      commands.push_back(std::get<Command>(std::move(output)));
+    return commands;
+  }
   std::string Stored() { return results.Bytes().value_or("(no file)"); }
 
   SessionState session;

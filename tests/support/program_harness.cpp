@@ -2,6 +2,7 @@
 
 #include <sstream>
 #include <stdexcept>
+#include <utility>
 #include <type_traits>
 
 namespace tavri {
@@ -35,8 +36,6 @@ std::string Describe(const Command& command) {
         if constexpr (std::is_same_v<T, HideWindow>) out << "HideWindow{" << Name(c.window) << "}";
         if constexpr (std::is_same_v<T, CloseWindow>) out << "CloseWindow{" << Name(c.window) << "}";
         if constexpr (std::is_same_v<T, EndProgram>) out << "EndProgram";
-        if constexpr (std::is_same_v<T, OpenResults>) out << "OpenResults{" << c.score << "}";
-        if constexpr (std::is_same_v<T, OpenHelp>) out << "OpenHelp";
       },
       command);
   return out.str();
@@ -48,77 +47,76 @@ namespace tavri::test {
 
 using namespace game_window;
 
+void TracingHost::Carry(const Command& command) {
+  harness_.commands.push_back(command);
+  if (harness_.onCommand) harness_.onCommand(command);
+  if (const auto* box = std::get_if<ShowMessage>(&command)) harness_.messages.push_back(*box);
+  Host::Carry(command);
+}
+
 ProgramHarness::ProgramHarness() {
-  program.Start();
-  Sync();
+  host.Start();
+  Settle();
+  // Tests read what their own steps did; the front end keeps the start.
+  ClearLog();
 }
 
-void ProgramHarness::Sync() {
-  for (const Command& command : program.TakeCommands()) CarryOut(command);
-}
-
-void ProgramHarness::CarryOut(const Command& command) {
-  commands.push_back(command);
-  if (onCommand) onCommand(command);
-  const auto* box = std::get_if<ShowMessage>(&command);
-  if (!box) return;
-  messages.push_back(*box);
-  if (holdBoxes) {
-    openBoxes.push_back(*box);
-    return;
+void ProgramHarness::Settle() {
+  while (front.box && !holdBoxes) {
+    const auto [owner, message] = *std::exchange(front.box, std::nullopt);
+    MessageAnswer answer = MessageAnswer::Ok;
+    if (message.buttons == MessageButtons::OkCancel && !answers.empty()) {
+      answer = answers.front();
+      answers.pop_front();
+    }
+    host.OnBoxAnswered(answer);
   }
-  MessageAnswer answer = MessageAnswer::Ok;
-  if (box->message.buttons == MessageButtons::OkCancel && !answers.empty()) {
-    answer = answers.front();
-    answers.pop_front();
-  }
-  program.OnMessageClosed(box->owner, box->message.kind, answer);
-  Sync();
+  openBox.reset();
+  if (front.box) openBox = ShowMessage{front.box->first, front.box->second};
 }
 
 void ProgramHarness::AnswerBox(MessageAnswer answer) {
-  if (openBoxes.empty()) throw std::logic_error("no message box is open");
-  const ShowMessage box = openBoxes.front();
-  openBoxes.pop_front();
-  program.OnMessageClosed(box.owner, box.message.kind, answer);
-  Sync();
+  if (!front.box) throw std::logic_error("no message box is open");
+  front.box.reset();
+  host.OnBoxAnswered(answer);
+  Settle();
 }
 
 void ProgramHarness::Click(WindowId window, int control) {
-  program.OnClick(window, control);
-  Sync();
+  host.OnClick(window, control);
+  Settle();
 }
 
 void ProgramHarness::ChooseMenu(int gameItem) {
-  program.OnMenuChosen(WindowId::Game, gameItem);
-  Sync();
+  host.OnMenuChosen(WindowId::Game, gameItem);
+  Settle();
 }
 
 void ProgramHarness::Type(WindowId window, int control, std::string_view text) {
-  program.OnTextEdited(window, control, text);
-  Sync();
+  host.OnTextEdited(window, control, text);
+  Settle();
 }
 
 void ProgramHarness::Key(WindowId window, int control, int keyAscii) {
-  program.OnKeyPress(window, control, keyAscii);
-  Sync();
+  host.OnKeyPress(window, control, keyAscii);
+  Settle();
 }
 
 void ProgramHarness::CloseBox(WindowId window) {
-  program.OnCloseBox(window);
-  Sync();
+  host.OnCloseBox(window);
+  Settle();
 }
 
 void ProgramHarness::Tick(int times) {
   for (int i = 0; i < times; ++i) {
-    program.OnCountdownTick();
-    Sync();
+    host.OnTimerTick();
+    Settle();
   }
 }
 
 void ProgramHarness::Activate(WindowId window) {
-  program.OnWindowActivated(window);
-  Sync();
+  host.OnActivated(window);
+  Settle();
 }
 
 void ProgramHarness::QueueProblem(Relationship relationship, int a, int b) {

@@ -1,14 +1,15 @@
-// The program played as a front end plays it, in memory: each event goes to
-// the Program, and every command it leaves is logged and carried out in
-// order. A message box is answered at once (OK, or for an OK/Cancel box the
-// next scripted answer) unless the test holds boxes open, and its answer
-// is carried out before the commands after it.
+// The program run by the host on a front end in memory: each event goes to
+// the host as a front end reports it, and every command the host carries
+// out is logged. A message box is answered as soon as the host has shown it
+// (OK, or for an OK/Cancel box the next scripted answer) unless the test
+// holds boxes open.
 #pragma once
 
 #include <gtest/gtest.h>
 
 #include <deque>
 #include <functional>
+#include <optional>
 #include <ostream>
 #include <string>
 #include <string_view>
@@ -16,7 +17,9 @@
 #include <variant>
 #include <vector>
 
+#include "app/core/host.h"
 #include "app/core/program.h"
+#include "support/recording_front_end.h"
 #include "support/memory_results.h"
 #include "support/scripted_random.h"
 
@@ -44,9 +47,25 @@ namespace tavri::test {
 inline const std::string kRight = "○";
 inline const std::string kWrong = "×";
 
+class ProgramHarness;
+
+// Logs every command as the host carries it out.
+class TracingHost : public Host {
+ public:
+  TracingHost(Program& program, FrontEnd& frontEnd, ProgramHarness& harness)
+      : Host(program, frontEnd), harness_(harness) {}
+
+ protected:
+  void Carry(const Command& command) override;
+
+ private:
+  ProgramHarness& harness_;
+};
+
 class ProgramHarness {
  public:
-  // The program started: the game window opened, not yet reported active.
+  // The program started: the game window open and active, its "スタート"
+  // notice answered, the log cleared.
   ProgramHarness();
 
   // --- Events ----------------------------------------------------------------
@@ -57,8 +76,9 @@ class ProgramHarness {
   void Key(WindowId window, int control, int keyAscii);
   void CloseBox(WindowId window);
   void Tick(int times = 1);
+  // The player made the window active.
   void Activate(WindowId window);
-  // Answers the oldest box held open.
+  // Answers the box held open.
   void AnswerBox(MessageAnswer answer = MessageAnswer::Ok);
 
   // --- Playing ---------------------------------------------------------------
@@ -98,6 +118,12 @@ class ProgramHarness {
       if (const T* wanted = std::get_if<T>(&command)) found.push_back(*wanted);
     return found;
   }
+  // How many boxes of that kind were shown.
+  std::size_t Boxes(MessageKind kind) const {
+    std::size_t count = 0;
+    for (const ShowMessage& box : messages) count += box.message.kind == kind ? 1 : 0;
+    return count;
+  }
   void ClearLog() {
     commands.clear();
     messages.clear();
@@ -106,19 +132,23 @@ class ProgramHarness {
   ScriptedRandom random;
   MemoryResults results;
   Program program{random, results.store()};
+  RecordingFrontEnd front;
+  TracingHost host{program, front, *this};
 
   std::vector<Command> commands;      // every command carried out, in order
   std::vector<ShowMessage> messages;  // every box shown
   std::deque<MessageAnswer> answers;  // for OK/Cancel boxes; OK once empty
   bool holdBoxes = false;             // boxes stay open until AnswerBox
-  std::deque<ShowMessage> openBoxes;
+  // The box the host shows, while it is held open.
+  std::optional<ShowMessage> openBox;
   // Runs as each command is carried out, before a box is answered.
   std::function<void(const Command&)> onCommand;
 
  private:
+  friend class TracingHost;
   std::vector<std::string> Row(int first);  // a row of the table
-  void Sync();
-  void CarryOut(const Command& command);
+  // Answers the boxes the host shows, unless they are held.
+  void Settle();
 };
 
 }  // namespace tavri::test

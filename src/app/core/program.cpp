@@ -21,19 +21,13 @@ WindowModel* Program::Window(WindowId window) {
   return nullptr;
 }
 
-bool Program::Accepts(WindowId window) const {
-  if (ended_) return false;
-  // While the results window of a game end is open, it alone takes input.
-  return !resultsModal() || window == WindowId::Results;
-}
-
 void Program::OnClick(WindowId window, int control) {
-  if (WindowModel* model = Window(window); model && Accepts(window)) model->OnClick(control);
+  if (WindowModel* model = Window(window); model && !ended_) model->OnClick(control);
   Settle();
 }
 
 void Program::OnMenuChosen(WindowId window, int item) {
-  if (WindowModel* model = Window(window); model && Accepts(window)) model->OnMenuChosen(item);
+  if (WindowModel* model = Window(window); model && !ended_) model->OnMenuChosen(item);
   Settle();
 }
 
@@ -43,13 +37,12 @@ void Program::OnTextEdited(WindowId window, int control, std::string_view text) 
 }
 
 void Program::OnKeyPress(WindowId window, int control, int keyAscii) {
-  if (WindowModel* model = Window(window); model && Accepts(window))
-    model->OnKeyPress(control, keyAscii);
+  if (WindowModel* model = Window(window); model && !ended_) model->OnKeyPress(control, keyAscii);
   Settle();
 }
 
 void Program::OnCloseBox(WindowId window) {
-  if (WindowModel* model = Window(window); model && Accepts(window)) model->OnCloseBox();
+  if (WindowModel* model = Window(window); model && !ended_) model->OnCloseBox();
   Settle();
 }
 
@@ -64,11 +57,9 @@ void Program::OnCountdownTick() {
 }
 
 void Program::OnWindowActivated(WindowId window) {
-  if (ended_ || !Window(window) || activeWindow_ == window) return;
-  activeWindow_ = window;
   // The first show of the game window, and every return to it from the
   // help or results window, tells the player how to begin.
-  if (window == WindowId::Game) game_.ShowStartNotice();
+  if (!ended_ && window == WindowId::Game) game_.ShowStartNotice();
   Settle();
 }
 
@@ -78,29 +69,29 @@ void Program::Settle() {
     for (WindowId window : {WindowId::Game, WindowId::Results, WindowId::Help}) {
       WindowModel* model = Window(window);
       if (!model) continue;
-      for (Command& command : model->TakeCommands()) {
+      for (WindowOutput& output : model->TakeOutput()) {
         more = true;
-        Handle(std::move(command));
+        std::visit([this](auto& item) { Handle(std::move(item)); }, output);
       }
     }
   }
 }
 
+void Program::Handle(const Request& request) {
+  if (ended_) return;
+  if (const auto* results = std::get_if<OpenResults>(&request)) {
+    OpenResultsWindow(*results);
+    return;
+  }
+  // Created on the first opening and kept; only its close box destroys it.
+  if (!help_) help_ = std::make_unique<HelpPage>();
+  commands_.emplace_back(std::in_place_type<OpenWindow>, OpenWindow{WindowId::Help, false});
+}
+
 void Program::Handle(Command command) {
   if (ended_) return;
-  if (const auto* request = std::get_if<OpenResults>(&command)) {
-    OpenResultsWindow(*request);
-    return;
-  }
-  if (std::holds_alternative<OpenHelp>(command)) {
-    // Created on the first opening and kept; only its close box destroys it.
-    if (!help_) help_ = std::make_unique<HelpPage>();
-    commands_.emplace_back(std::in_place_type<OpenWindow>, OpenWindow{WindowId::Help, false});
-    return;
-  }
   if (const auto* close = std::get_if<CloseWindow>(&command)) {
     commands_.push_back(command);
-    if (activeWindow_ == close->window) activeWindow_.reset();
     if (close->window == WindowId::Help) help_.reset();
     if (close->window == WindowId::Results) {
       // Whatever the closing window still had to say was said before it
@@ -126,7 +117,6 @@ void Program::OpenResultsWindow(const OpenResults& request) {
     // A list open only for looking holds no new entry; the game end's own
     // window takes its place, with the list as it is stored now.
     results_.reset();
-    if (activeWindow_ == WindowId::Results) activeWindow_.reset();
     commands_.emplace_back(std::in_place_type<CloseWindow>, CloseWindow{WindowId::Results});
   }
   results_ = std::make_unique<ResultsBoard>(session_, store_, request.score);

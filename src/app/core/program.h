@@ -1,9 +1,9 @@
-// The running program: the game window for the whole run, the help window
-// once opened, the results window while it is open. Every event a front end
-// sees goes through here to the window it belongs to; what the windows ask
-// of each other (a results window at the end of a game, the help window, the
-// way back) is settled here, so a front end only draws, forwards and does
-// what the commands say.
+// The program's windows: the game window for the whole run, the help window
+// once opened, the results window while it is open. Every event the host
+// lets through goes here to the window it belongs to; what the windows ask
+// of each other (a results window at the end of a game, the help window) is
+// settled here. The host (host.h) runs it on a front end and is the only
+// one to send it events.
 #pragma once
 
 #include <memory>
@@ -23,9 +23,6 @@ class Program {
  public:
   Program(RandomSource& random, ResultsStore& store);
 
-  // Opens the game window: the run's first command.
-  void Start();
-
   // The window's model, or nullptr while that window does not exist.
   WindowModel* Window(WindowId window);
   Game& game() { return game_; }
@@ -37,7 +34,13 @@ class Program {
   bool resultsModal() const { return results_ && resultsAtGameEnd_; }
   bool ended() const { return ended_; }
 
-  // --- Events from the front end ------------------------------------------------
+ private:
+  friend class Host;
+
+  // Opens the game window: the run's first command.
+  void Start();
+
+  // --- Events, as the host lets them through --------------------------------------
   void OnClick(WindowId window, int control);
   void OnMenuChosen(WindowId window, int item);
   void OnTextEdited(WindowId window, int control, std::string_view text);
@@ -45,22 +48,19 @@ class Program {
   void OnCloseBox(WindowId window);
   void OnMessageClosed(WindowId owner, MessageKind kind, MessageAnswer answer);
   void OnCountdownTick();
-  // A window of the program became the program's active window. A message
-  // box counts as the window it was shown over, so closing one is no
-  // change; a switch to another application is none either.
+  // The active window of the program changed to `window` (the host decides
+  // when it does).
   void OnWindowActivated(WindowId window);
 
-  // What the front end is to do, in order, since the last call: countdown,
-  // beep, focus, message boxes and the opening, hiding and closing of
-  // windows (never OpenResults or OpenHelp, which are settled here).
+  // What is to be done, in order, since the last call: countdown, beep,
+  // focus, message boxes and the opening, hiding and closing of windows.
   std::vector<Command> TakeCommands() { return std::exchange(commands_, {}); }
 
- private:
-  // Takes in the windows' commands until none is left.
+  // Takes in what the windows left until nothing is left.
   void Settle();
   void Handle(Command command);
+  void Handle(const Request& request);
   void OpenResultsWindow(const OpenResults& request);
-  bool Accepts(WindowId window) const;
 
   SessionState session_;
   ResultsStore& store_;
@@ -68,7 +68,6 @@ class Program {
   std::unique_ptr<ResultsBoard> results_;
   bool resultsAtGameEnd_ = false;
   std::unique_ptr<HelpPage> help_;
-  std::optional<WindowId> activeWindow_;
   bool ended_ = false;
   std::vector<Command> commands_;
 };

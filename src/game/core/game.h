@@ -50,27 +50,6 @@ class Game : public WindowModel {
   void OnCloseBox() override;
   void OnMessageClosed(MessageKind kind, MessageAnswer answer) override;
 
-  // --- The game's handlers ----------------------------------------------------
-  // Start (button and menu): a new game from problem 1, at any time.
-  void OnStart();
-  // The range button: the next range, also stopping the countdown.
-  void OnNextRange();
-  // A range menu item: that range; nothing happens when it is the current one.
-  void OnRangeChosen(XRange range);
-  void OnRelationshipChosen(Relationship relationship);
-  // Enter in a box of the formula entry.
-  void OnEnterInFormula(FormulaBox box);
-  void OnCountdownTick();
-  // 一覧 and the total button: the list, without placing a score.
-  void OnOpenList();
-  void OnOpenHelp();
-  void OnExit();
-  // The results window that a game end opened has closed.
-  void OnResultsClosed();
-  // The window became the active window in a way that calls for the
-  // "スタート" notice (decided by the program, which sees every window).
-  void ShowStartNotice();
-
   // --- The game's values --------------------------------------------------------
   XRange range() const { return session_.range; }
   // 0 after Start until problem 1 is made, then 1 … 5.
@@ -96,6 +75,30 @@ class Game : public WindowModel {
   bool gameEnding() const { return ending_ != Ending::None; }
 
  private:
+  // Told by the program, which sees every window.
+  friend class Program;
+
+  // --- The game's handlers, reached only through the window's events ---------
+  // Start (button and menu): a new game from problem 1, at any time.
+  void OnStart();
+  // The range button: the next range, also stopping the countdown.
+  void OnNextRange();
+  // A range menu item: that range; nothing happens when it is the current one.
+  void OnRangeChosen(XRange range);
+  void OnRelationshipChosen(Relationship relationship);
+  // Enter in a box of the formula entry.
+  void OnEnterInFormula(FormulaBox box);
+  void OnCountdownTick();
+  // 一覧 and the total button: the list, without placing a score.
+  void OnOpenList();
+  void OnOpenHelp();
+  void OnExit();
+  // The results window that a game end opened has closed.
+  void OnResultsClosed();
+  // The window became the active window in a way that calls for the
+  // "スタート" notice (decided by the program, which sees every window).
+  void ShowStartNotice();
+
   enum class Ending { None, ResultsThenRestart, ResultsOnly, RestartMessage };
 
   void NewProblem();

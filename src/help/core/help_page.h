@@ -19,8 +19,9 @@ class HelpPage : public WindowModel {
   // The close box destroys the window; the next opening builds it afresh.
   void OnCloseBox() override { Emit(CloseWindow{WindowId::Help}); }
 
-  // The game window comes forward first, so that its return counts as one
-  // from this window; then this window is hidden, kept for the next opening.
+ private:
+  // The game window comes forward, then this window is hidden, kept for the
+  // next opening.
   void OnBack() {
     Emit(OpenWindow{WindowId::Game, false});
     Emit(HideWindow{WindowId::Help});

@@ -34,13 +34,6 @@ class ResultsBoard : public WindowModel {
   void OnCloseBox() override { OnBack(); }
   void OnMessageClosed(MessageKind kind, MessageAnswer answer) override;
 
-  // 戻る, and Enter in the name box: stores the new entry, if any, and
-  // closes the window.
-  void OnBack();
-  // 初期化: asks, clears the stored lists on OK, and closes the window.
-  void OnClear();
-  void OnNameTyped(std::string_view name);
-
   XRange range() const { return range_; }
   std::int16_t score() const { return score_; }
   // The list as shown, the new entry included.
@@ -51,6 +44,13 @@ class ResultsBoard : public WindowModel {
   bool closing() const { return closing_; }
 
  private:
+  // 戻る, and Enter in the name box: stores the new entry, if any, and
+  // closes the window.
+  void OnBack();
+  // 初期化: asks, clears the stored lists on OK, and closes the window.
+  void OnClear();
+  void OnNameTyped(std::string_view name);
+
   void Close();
   // Shows a box and waits for its answer.
   void Ask(Message message);
