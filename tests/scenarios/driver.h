@@ -69,6 +69,8 @@ class Driver {
   virtual void Type(WindowId window, int control, const std::string& text) = 0;
   // A key to whatever has the keyboard focus now.
   virtual void Press(Key key) = 0;
+  // Characters typed, as a keyboard would, into whatever has the focus.
+  virtual void TypeIntoFocus(const std::string& text) = 0;
   // The player makes the window active (a click on its title bar).
   virtual void Activate(WindowId window) = 0;
   virtual void CloseBox(WindowId window) = 0;
@@ -89,6 +91,12 @@ class Driver {
   virtual ScreenInfo Screen() = 0;
   // The results file's bytes now (nothing: no file).
   virtual std::optional<std::string> ResultsFile() = 0;
+  // From now on, the moment `shown` is next shown on the screen, what the
+  // control of `window` shows is kept for Snapshot (before anything else
+  // happens: the screen as the player sees it when the window opens).
+  virtual void SnapshotWhenShown(WindowId shown, WindowId window, int control) = 0;
+  // The text kept; nothing while the window has not been shown since.
+  virtual std::optional<std::string> Snapshot() = 0;
 };
 
 }  // namespace tavri::scenario
