@@ -25,8 +25,9 @@
 #include <string>
 #include <vector>
 
+#include "app/core/host.h"
 #include "app/core/program.h"
-#include "app/win32/program_windows.h"
+#include "app/win32/windows_front_end.h"
 #include "game/core/game_window_design.h"
 #include "png_file.h"
 #include "results/core/file_system.h"
@@ -57,7 +58,7 @@ class ScriptedRandom : public RandomSource {
 
 class AnswerOk : public MessageBoxes {
  public:
-  MessageAnswer Show(HWND, const Message&) override { return MessageAnswer::Ok; }
+  void Show(HWND, const Message&, Answered answered) override { answered(MessageAnswer::Ok); }
 };
 
 class StillCountdown : public Countdown {
@@ -66,7 +67,7 @@ class StillCountdown : public Countdown {
   void Stop() override {}
 };
 
-void Pump(ProgramWindows& windows, int milliseconds) {
+void Pump(WindowsFrontEnd& windows, int milliseconds) {
   const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
   while (std::chrono::steady_clock::now() < end) {
     MSG message;
@@ -107,7 +108,7 @@ bool SaveRect(const RECT& rect, const std::string& path) {
   return ok;
 }
 
-bool Capture(ProgramWindows& windows, WindowId id, const std::string& path) {
+bool Capture(WindowsFrontEnd& windows, WindowId id, const std::string& path) {
   DesignedWindow* window = windows.Window(id);
   if (!window) return false;
   HWND handle = window->handle();
@@ -126,12 +127,12 @@ bool Capture(ProgramWindows& windows, WindowId id, const std::string& path) {
   return SaveRect(rect, path);
 }
 
-void Click(ProgramWindows& windows, WindowId id, int control) {
+void Click(WindowsFrontEnd& windows, WindowId id, int control) {
   SendMessageW(windows.Window(id)->Control(control), BM_CLICK, 0, 0);
   Pump(windows, 50);
 }
 
-void Type(ProgramWindows& windows, WindowId id, int control, const std::wstring& text) {
+void Type(WindowsFrontEnd& windows, WindowId id, int control, const std::wstring& text) {
   HWND box = windows.Window(id)->Control(control);
   SetFocus(box);
   for (wchar_t c : text) SendMessageW(box, WM_CHAR, c, 0);
@@ -154,8 +155,10 @@ int RenderWindows(const std::string& folder, const std::string& suffix) {
   Program program(random, store);
   AnswerOk boxes;
   StillCountdown countdown;
-  ProgramWindows windows(program, {boxes, countdown, [] {}});
-  windows.Start();
+  WindowsFrontEnd windows({boxes, countdown, [] {}});
+  Host host(program, windows);
+  windows.ReportTo(host);
+  host.Start();
   Pump(windows, 800);
   const auto name = [&](const char* what) { return JoinPath(folder, std::string(what) + suffix + ".png"); };
   bool ok = Capture(windows, WindowId::Game, name("windows-game"));

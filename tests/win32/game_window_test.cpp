@@ -247,7 +247,7 @@ TEST_F(GameWindow, TabWalksTheControlsInTheDesignsOrder) {
 TEST_F(GameWindow, TheCloseBoxAndExitEndTheProgram) {
   StartProgram();
   SendMessageW(GameHandle(), WM_CLOSE, 0, 0);
-  EXPECT_TRUE(windows->ended());
+  EXPECT_TRUE(front->ended());
   EXPECT_EQ(Window(kGame), nullptr);
   MSG quit;
   EXPECT_TRUE(PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));

@@ -47,6 +47,7 @@ TEST_F(HelpWindow, OpensOnceComesBackWithBackAndIsRebuiltAfterItsCloseBox) {
   SendMessageW(first, WM_CLOSE, 0, 0);
   EXPECT_EQ(Window(kHelp), nullptr);
   EXPECT_FALSE(IsWindow(first));
+  Pump();  // the notice, as the game window comes back
   Click(kGame, game_window::kHelpButton);
   ASSERT_NE(Window(kHelp), nullptr);
   EXPECT_TRUE(IsWindowVisible(Window(kHelp)->handle()));

@@ -26,7 +26,7 @@ std::wstring ClassOf(HWND control) {
 RECT PlaceInClient(HWND control) {
   RECT rect;
   GetWindowRect(control, &rect);
-  MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&rect), 2);
+  MapWindowPoints(nullptr, GetAncestor(control, GA_ROOT), reinterpret_cast<POINT*>(&rect), 2);
   return rect;
 }
 
@@ -106,25 +106,38 @@ TEST_F(Layout, AMoveToAScreenOf150PercentLaysEverythingOutAgain) {
   EXPECT_EQ(separator.bottom - separator.top, ScalePixels(5, 144));
 }
 
-TEST_F(Layout, WhatTakesTheFocusLiesInFrontOfLinesAndLinesInFrontOfLabels) {
+// Back to front: labels, lines, the frame, then what takes the focus, the
+// first in tab order in front (Windows walks Tab from the front). The
+// controls inside the frame are its children, stacked the same way.
+TEST_F(Layout, LabelsLieBehindLinesBehindTheFrameBehindWhatTakesTheFocus) {
   StartProgram();
   win32::DesignedWindow& game = *Window(WindowId::Game);
-  std::vector<ControlKind> stacked;  // front first
-  for (HWND child = GetWindow(game.handle(), GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
-    if (auto row = game.ControlOf(child)) stacked.push_back(game.design().controls[*row].kind);
   const auto layer = [](ControlKind kind) {
     switch (kind) {
       case ControlKind::Button:
       case ControlKind::TextBox: return 0;
-      case ControlKind::Line: return 1;
-      case ControlKind::Label: return 2;
-      case ControlKind::Frame: return 3;
+      case ControlKind::Frame: return 1;
+      case ControlKind::Line: return 2;
+      case ControlKind::Label: return 3;
     }
     return 4;
   };
-  ASSERT_EQ(stacked.size(), game.design().controls.size());
-  for (std::size_t i = 1; i < stacked.size(); ++i)
-    EXPECT_LE(layer(stacked[i - 1]), layer(stacked[i])) << i;
+  std::size_t seen = 0;
+  for (HWND parent : {game.handle(), game.Control(game_window::kRelationshipFrame)}) {
+    std::vector<int> rows;  // front first
+    for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+      if (auto row = game.ControlOf(child)) rows.push_back(*row);
+    seen += rows.size();
+    for (std::size_t i = 1; i < rows.size(); ++i) {
+      const ControlDesign& before = game.design().controls[rows[i - 1]];
+      const ControlDesign& behind = game.design().controls[rows[i]];
+      EXPECT_LE(layer(before.kind), layer(behind.kind)) << before.designName << behind.designName;
+      if (layer(before.kind) == 0 && layer(behind.kind) == 0) {
+        EXPECT_LT(before.tabIndex, behind.tabIndex) << before.designName;
+      }
+    }
+  }
+  EXPECT_EQ(seen, game.design().controls.size());
 }
 
 TEST_F(Layout, LabelsAreColouredByTheirWindowAndAutoSizedOnesFitTheirText) {

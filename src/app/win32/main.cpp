@@ -2,9 +2,10 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "app/core/host.h"
 #include "app/core/program.h"
-#include "app/win32/program_windows.h"
 #include "app/win32/results_location.h"
+#include "app/win32/windows_front_end.h"
 #include "results/core/file_system.h"
 #include "results/core/results_store.h"
 #include "shared/clock_random.h"
@@ -22,8 +23,9 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
 
   tavri::win32::SystemMessageBoxes boxes;
   tavri::win32::CountdownClock countdown;
-  tavri::win32::ProgramWindows windows(program,
-                                       {boxes, countdown, [] { MessageBeep(MB_OK); }});
-  windows.Start();
-  return windows.Run();
+  tavri::win32::WindowsFrontEnd front({boxes, countdown, [] { MessageBeep(MB_OK); }});
+  tavri::Host host(program, front);
+  front.ReportTo(host);
+  host.Start();
+  return front.Run();
 }

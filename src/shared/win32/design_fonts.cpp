@@ -72,25 +72,27 @@ FontCache::~FontCache() {
   for (auto& [key, font] : fonts_) DeleteObject(font);
 }
 
-HFONT FontCache::Get(double points, bool bold, int dpi, int widthPercent) {
-  const auto key = std::make_tuple(points, bold, dpi, widthPercent);
+HFONT FontCache::Get(const FontSpec& font) {
+  const auto key = std::make_tuple(font.points, font.bold, font.dpi, font.widthPercent);
   if (auto found = fonts_.find(key); found != fonts_.end()) return found->second;
   int width = 0;  // the face's own
-  if (widthPercent < 100) {
+  if (font.widthPercent < 100) {
+    FontSpec full = font;
+    full.widthPercent = 100;
     HDC screen = GetDC(nullptr);
-    HGDIOBJ old = SelectObject(screen, Get(points, bold, dpi));
+    HGDIOBJ old = SelectObject(screen, Get(full));
     TEXTMETRICW metrics;
     GetTextMetricsW(screen, &metrics);
     SelectObject(screen, old);
     ReleaseDC(nullptr, screen);
-    width = std::max(1, static_cast<int>(metrics.tmAveCharWidth) * widthPercent / 100);
+    width = std::max(1, static_cast<int>(metrics.tmAveCharWidth) * font.widthPercent / 100);
   }
-  HFONT font = CreateFontW(-PointsToPixels(points, dpi), width, 0, 0, bold ? FW_BOLD : FW_NORMAL,
-                           FALSE, FALSE, FALSE, SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS,
-                           CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, VARIABLE_PITCH | FF_SWISS,
-                           DesignFace().c_str());
-  fonts_.emplace(key, font);
-  return font;
+  HFONT made = CreateFontW(-PointsToPixels(font.points, font.dpi), width, 0, 0,
+                           font.bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET,
+                           OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                           VARIABLE_PITCH | FF_SWISS, DesignFace().c_str());
+  fonts_.emplace(key, made);
+  return made;
 }
 
 }  // namespace tavri::win32

@@ -9,6 +9,8 @@
 #include <string>
 #include <tuple>
 
+#include "app/core/front_end.h"
+
 namespace tavri::win32 {
 
 // The faces tried in order (kDesignFaces), as Windows names them.
@@ -22,8 +24,6 @@ std::wstring FirstInstalledFace(std::span<const wchar_t* const> candidates);
 const std::wstring& DesignFace();
 
 // Whether the design face itself is missing and another stands in for it.
-// A stand-in draws wider than the design face, so a label's text that the
-// design fits into its box may need a narrower letter to stay whole.
 bool DesignFaceIsStandIn();
 
 // Keeps one font for each size, weight and DPI, and deletes them all at the
@@ -36,9 +36,10 @@ class FontCache {
   ~FontCache();
 
   // Character height -PointsToPixels(points, dpi), the Japanese character
-  // set, weight 700 when bold and 400 otherwise; `widthPercent` below 100
-  // narrows the letters, keeping their height.
-  HFONT Get(double points, bool bold, int dpi, int widthPercent = 100);
+  // set, weight 700 when bold and 400 otherwise; a widthPercent below 100
+  // narrows the letters to that share of the face's average character
+  // width, keeping their height.
+  HFONT Get(const FontSpec& font);
 
  private:
   std::map<std::tuple<double, bool, int, int>, HFONT> fonts_;

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "app/core/text_fitting.h"
 #include "shared/design_units.h"
 #include "shared/win32/design_fonts.h"
 #include "shared/win32/screen_dpi.h"
@@ -42,22 +43,40 @@ bool IsFocusable(ControlKind kind) {
   return kind == ControlKind::Button || kind == ControlKind::TextBox;
 }
 
+COLORREF ColourOf(Rgb rgb) { return RGB(rgb.red, rgb.green, rgb.blue); }
+
+// A themed group box draws its caption in the theme's text colour, whatever
+// WM_CTLCOLORSTATIC sets; the frame's caption has a colour of its own, so the
+// frame alone is drawn unthemed. Looked up at run time: uxtheme.dll is there
+// on every Windows, and the program then imports nothing more.
+void DrawUnthemed(HWND control) {
+  using SetWindowThemeFunction = HRESULT(WINAPI*)(HWND, LPCWSTR, LPCWSTR);
+  static const SetWindowThemeFunction setWindowTheme = [] {
+    HMODULE uxtheme = LoadLibraryW(L"uxtheme.dll");
+    FARPROC found = uxtheme ? GetProcAddress(uxtheme, "SetWindowTheme") : nullptr;
+    return reinterpret_cast<SetWindowThemeFunction>(reinterpret_cast<void (*)()>(found));
+  }();
+  if (setWindowTheme) setWindowTheme(control, L"", L"");
+}
+
+bool Usable(HWND control) {
+  return control && IsWindow(control) && IsWindowVisible(control) && IsWindowEnabled(control);
+}
+
 }  // namespace
 
 int DesignedWindow::MenuCommandId(int item) { return kMenuIdBase + item; }
 
-DesignedWindow::DesignedWindow(WindowId id, const WindowDesign& design, WindowEvents& events,
-                               FontCache& fonts)
-    : id_(id), design_(design), events_(events), fonts_(fonts) {
+DesignedWindow::DesignedWindow(const WindowSetup& setup, HWND owner, Host& host, FontCache& fonts)
+    : id_(setup.window), design_(*setup.design), host_(host), fonts_(fonts) {
   RegisterWindowClass(WindowProc);
   background_ = CreateSolidBrush(ColourOf(design_.back));
   CreateMenuBar();
   controls_.resize(design_.controls.size());
   CreateWindowExW(0, kWindowClass, Widen(design_.caption).c_str(), kWindowStyle, CW_USEDEFAULT,
-                  CW_USEDEFAULT, 100, 100, nullptr, menu_, GetModuleHandleW(nullptr), this);
-  dpi_ = DpiOf(window_);
-  CreateControls();
-  Layout(dpi_);
+                  CW_USEDEFAULT, 100, 100, owner, menu_, GetModuleHandleW(nullptr), this);
+  CreateControls(setup.stacking);
+  Layout(setup.dpi);
 }
 
 DesignedWindow::~DesignedWindow() {
@@ -88,105 +107,81 @@ void DesignedWindow::CreateMenuBar() {
   }
 }
 
-// Top first: what takes the focus, in tab order (so the keyboard walks it in
-// that order); then the lines, in front of the labels; then the labels; the
-// frames at the back, behind the controls they hold.
-std::vector<int> DesignedWindow::StackingOrder() const {
-  std::vector<int> order(design_.controls.size());
-  for (std::size_t i = 0; i < order.size(); ++i) order[i] = static_cast<int>(i);
-  const auto layer = [this](int i) {
-    const ControlDesign& control = design_.controls[static_cast<std::size_t>(i)];
-    if (IsFocusable(control.kind)) return 0;
-    if (control.kind == ControlKind::Line) return 1;
-    if (control.kind == ControlKind::Label) return 2;
-    return 3;
-  };
-  const auto tab = [this](int i) {
-    const int index = design_.controls[static_cast<std::size_t>(i)].tabIndex;
-    return index == kNoTabStop ? 1 << 20 : index;
-  };
-  std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
-    if (layer(a) != layer(b)) return layer(a) < layer(b);
-    return layer(a) == 0 && tab(a) < tab(b);
-  });
-  return order;
-}
-
-namespace {
-
-// A themed group box draws its caption in the theme's text colour, whatever
-// WM_CTLCOLORSTATIC sets; the frame's caption has a colour of its own, so the
-// frame alone is drawn unthemed. Looked up at run time: uxtheme.dll is there
-// on every Windows, and the program then imports nothing more.
-void DrawUnthemed(HWND control) {
-  using SetWindowThemeFunction = HRESULT(WINAPI*)(HWND, LPCWSTR, LPCWSTR);
-  static const SetWindowThemeFunction setWindowTheme = [] {
-    HMODULE uxtheme = LoadLibraryW(L"uxtheme.dll");
-    FARPROC found = uxtheme ? GetProcAddress(uxtheme, "SetWindowTheme") : nullptr;
-    return reinterpret_cast<SetWindowThemeFunction>(reinterpret_cast<void (*)()>(found));
-  }();
-  if (setWindowTheme) setWindowTheme(control, L"", L"");
-}
-
-}  // namespace
-
-void DesignedWindow::CreateControls() {
+// A control inside the frame is a child of the frame, as the frame's own
+// painting must lie behind it. Frames come first, so that they are there
+// for the controls they hold.
+void DesignedWindow::CreateControls(const std::vector<int>& stacking) {
   HINSTANCE instance = GetModuleHandleW(nullptr);
-  for (int i : StackingOrder()) {
-    const ControlDesign& design = design_.controls[static_cast<std::size_t>(i)];
-    ControlWindow& control = controls_[static_cast<std::size_t>(i)];
-    const wchar_t* className = L"STATIC";
-    // Siblings overlap (the frame holds buttons, lines cross labels): each
-    // draws only where no sibling in front of it lies.
-    DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
-    DWORD exStyle = 0;
-    std::wstring text = Widen(design.caption ? design.caption : "");
-    switch (design.kind) {
-      case ControlKind::Label:
-        style |= SS_NOPREFIX | (design.align == Align::Centre  ? SS_CENTER
-                                : design.align == Align::Right ? SS_RIGHT
-                                                               : SS_LEFT);
-        break;
-      case ControlKind::Line:
-        style |= SS_LEFT;
-        text.clear();
-        break;
-      case ControlKind::Button:
-        className = L"BUTTON";
-        style |= BS_PUSHBUTTON;
-        text = WithoutAccessKeys(text);
-        break;
-      case ControlKind::Frame:
-        className = L"BUTTON";
-        style |= BS_GROUPBOX;
-        text = WithoutAccessKeys(text);
-        break;
-      case ControlKind::TextBox:
-        className = L"EDIT";
-        style |= ES_LEFT | ES_AUTOHSCROLL;
-        exStyle |= WS_EX_CLIENTEDGE;
-        break;
-    }
-    if (design.tabIndex != kNoTabStop && IsFocusable(design.kind)) style |= WS_TABSTOP;
-    control.handle =
-        CreateWindowExW(exStyle, className, text.c_str(), style, 0, 0, 0, 0, window_,
-                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(kControlIdBase + i)), instance,
-                        nullptr);
-    // Each new control goes behind the ones before it.
-    SetWindowPos(control.handle, HWND_BOTTOM, 0, 0, 0, 0,
-                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    const std::optional<Rgb> back = design.kind == ControlKind::Line ? design.fore : design.back;
-    if (back) control.back = CreateSolidBrush(ColourOf(*back));
-    if (design.fore) control.fore = ColourOf(*design.fore);
-    if (design.kind == ControlKind::TextBox)
-      SetWindowSubclass(control.handle, TextBoxProc, static_cast<UINT_PTR>(i),
-                        reinterpret_cast<DWORD_PTR>(this));
-    if (design.kind == ControlKind::Frame) {
-      DrawUnthemed(control.handle);
-      SetWindowSubclass(control.handle, FrameProc, static_cast<UINT_PTR>(i),
-                        reinterpret_cast<DWORD_PTR>(this));
+  for (bool frames : {true, false}) {
+    for (std::size_t i = 0; i < controls_.size(); ++i) {
+      const ControlDesign& design = design_.controls[i];
+      if ((design.kind == ControlKind::Frame) != frames) continue;
+      ControlWindow& control = controls_[i];
+      const wchar_t* className = L"STATIC";
+      // Siblings overlap (lines cross labels): each draws only where no
+      // sibling in front of it lies.
+      DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
+      DWORD exStyle = 0;
+      std::wstring text = Widen(design.caption ? design.caption : "");
+      switch (design.kind) {
+        case ControlKind::Label:
+          style |= SS_NOPREFIX | (design.align == Align::Centre  ? SS_CENTER
+                                  : design.align == Align::Right ? SS_RIGHT
+                                                                 : SS_LEFT);
+          break;
+        case ControlKind::Line:
+          style |= SS_LEFT;
+          text.clear();
+          break;
+        case ControlKind::Button:
+          className = L"BUTTON";
+          style |= BS_PUSHBUTTON;
+          text = WithoutAccessKeys(text);
+          break;
+        case ControlKind::Frame:
+          className = L"BUTTON";
+          // Tab and the arrow keys walk into the controls it holds.
+          style |= BS_GROUPBOX | WS_CLIPCHILDREN;
+          exStyle |= WS_EX_CONTROLPARENT;
+          text = WithoutAccessKeys(text);
+          break;
+        case ControlKind::TextBox:
+          className = L"EDIT";
+          style |= ES_LEFT | ES_AUTOHSCROLL;
+          exStyle |= WS_EX_CLIENTEDGE;
+          break;
+      }
+      if (design.tabIndex != kNoTabStop && IsFocusable(design.kind)) style |= WS_TABSTOP;
+      HWND parent = design.container == kOnClientArea
+                        ? window_
+                        : controls_[static_cast<std::size_t>(design.container)].handle;
+      control.handle = CreateWindowExW(
+          exStyle, className, text.c_str(), style, 0, 0, 0, 0, parent,
+          reinterpret_cast<HMENU>(static_cast<INT_PTR>(kControlIdBase + static_cast<int>(i))),
+          instance, nullptr);
+      const std::optional<Rgb> back = design.kind == ControlKind::Line ? design.fore : design.back;
+      if (back) control.back = CreateSolidBrush(ColourOf(*back));
+      if (design.fore) control.fore = ColourOf(*design.fore);
+      if (design.kind == ControlKind::TextBox)
+        SetWindowSubclass(control.handle, TextBoxProc, i, reinterpret_cast<DWORD_PTR>(this));
+      if (design.kind == ControlKind::Frame) {
+        DrawUnthemed(control.handle);
+        SetWindowSubclass(control.handle, FrameProc, i, reinterpret_cast<DWORD_PTR>(this));
+      }
     }
   }
+  // Back to front as given. Windows walks Tab through siblings from the
+  // front, so the controls that take the focus (which never overlap) lie
+  // front to back in the order they are given in: the first in front.
+  std::vector<int> frontToBack(stacking.rbegin(), stacking.rend());
+  std::vector<int> inputs;
+  for (int row : stacking)
+    if (IsFocusable(design_.controls[static_cast<std::size_t>(row)].kind)) inputs.push_back(row);
+  auto input = inputs.begin();
+  for (int& row : frontToBack)
+    if (IsFocusable(design_.controls[static_cast<std::size_t>(row)].kind)) row = *input++;
+  for (int row : frontToBack)
+    SetWindowPos(Control(row), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 HWND DesignedWindow::Control(int control) const {
@@ -217,28 +212,23 @@ bool DesignedWindow::IsTextBox(HWND control) const {
   return row && design_.controls[static_cast<std::size_t>(*row)].kind == ControlKind::TextBox;
 }
 
-HFONT DesignedWindow::FontOf(const ControlDesign& control, int widthPercent) const {
-  if (control.points > 0) return fonts_.Get(control.points, control.bold, dpi_, widthPercent);
-  return fonts_.Get(design_.fontPoints, control.bold || design_.fontBold, dpi_, widthPercent);
+HFONT DesignedWindow::FontOf(int row, int widthPercent) const {
+  return fonts_.Get(
+      DesignFontOf(design_, design_.controls[static_cast<std::size_t>(row)], dpi_, widthPercent));
 }
 
+// In its parent: the window's client area, or the frame that holds it.
 RECT DesignedWindow::PlaceOf(int row) const {
   const ControlDesign& control = design_.controls[static_cast<std::size_t>(row)];
   const auto px = [this](int twips) { return TwipsToPixels(twips, dpi_); };
-  int offsetX = 0, offsetY = 0;
-  if (control.container != kOnClientArea) {
-    const ControlDesign& frame = design_.controls[static_cast<std::size_t>(control.container)];
-    offsetX = px(frame.left);
-    offsetY = px(frame.top);
-  }
   if (control.kind != ControlKind::Line) {
-    const int left = offsetX + px(control.left), top = offsetY + px(control.top);
+    const int left = px(control.left), top = px(control.top);
     return RECT{left, top, left + px(control.width), top + px(control.height)};
   }
   // A line's two ends; its width in pixels lies across it, centred.
   const int thickness = std::max(1, ScalePixels(control.lineWidth, dpi_));
-  const int x1 = offsetX + px(control.left), y1 = offsetY + px(control.top);
-  const int x2 = offsetX + px(control.width), y2 = offsetY + px(control.height);
+  const int x1 = px(control.left), y1 = px(control.top);
+  const int x2 = px(control.width), y2 = px(control.height);
   RECT place{std::min(x1, x2), std::min(y1, y2), std::max(x1, x2), std::max(y1, y2)};
   if (place.bottom - place.top < thickness) {
     place.top -= thickness / 2;
@@ -272,101 +262,13 @@ void DesignedWindow::Layout(int dpi) {
   for (std::size_t i = 0; i < controls_.size(); ++i) {
     const int row = static_cast<int>(i);
     const RECT place = PlaceOf(row);
-    SendMessageW(controls_[i].handle, WM_SETFONT,
-                 reinterpret_cast<WPARAM>(FontOf(design_.controls[i])), FALSE);
+    SendMessageW(controls_[i].handle, WM_SETFONT, reinterpret_cast<WPARAM>(FontOf(row, 100)),
+                 FALSE);
     SetWindowPos(controls_[i].handle, nullptr, place.left, place.top, place.right - place.left,
                  place.bottom - place.top, SWP_NOZORDER | SWP_NOACTIVATE);
-    FitToText(row);
-    FitFontToBox(row);
+    controls_[i].drawn.reset();
   }
   InvalidateRect(window_, nullptr, TRUE);
-}
-
-// Twips from an auto-sized label's left edge to the nearest button or box to
-// its right that shares its row (or to the window's edge): the room its text
-// has before it would run under that control.
-int DesignedWindow::RoomToTheRight(int row) const {
-  const ControlDesign& label = design_.controls[static_cast<std::size_t>(row)];
-  int right = design_.clientWidth;
-  for (const ControlDesign& other : design_.controls) {
-    const bool input = other.kind == ControlKind::Button || other.kind == ControlKind::TextBox;
-    if (!input || other.container != label.container || other.left <= label.left) continue;
-    const bool sameRow =
-        other.top < label.top + label.height && label.top < other.top + other.height;
-    if (sameRow) right = std::min(right, other.left);
-  }
-  return right - label.left;
-}
-
-void DesignedWindow::FitToText(int row) {
-  const ControlDesign& design = design_.controls[static_cast<std::size_t>(row)];
-  if (!design.autoSize || design.kind != ControlKind::Label) return;
-  HWND control = controls_[static_cast<std::size_t>(row)].handle;
-  const std::wstring text = WindowText(control);
-  // A stand-in face that draws wider than the design's would push the text
-  // under the control beside it; it is narrowed just enough not to.
-  const int room = DesignFaceIsStandIn() ? TwipsToPixels(RoomToTheRight(row), dpi_) : 0;
-  HDC dc = GetDC(control);
-  TEXTMETRICW metrics{};
-  RECT needed{0, 0, 0, 0};
-  int percent = 100;
-  for (;; percent -= 2) {
-    HGDIOBJ old = SelectObject(dc, FontOf(design, percent));
-    GetTextMetricsW(dc, &metrics);
-    needed = RECT{0, 0, 0, 0};
-    if (!text.empty())
-      DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &needed,
-                DT_CALCRECT | DT_NOPREFIX | DT_EXPANDTABS);
-    SelectObject(dc, old);
-    if (room <= 0 || needed.right - needed.left <= room || percent <= 50) break;
-  }
-  ReleaseDC(control, dc);
-  HFONT font = FontOf(design, percent);
-  if (reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)) != font)
-    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-  const int height = std::max<int>(needed.bottom - needed.top, metrics.tmHeight);
-  SetWindowPos(control, nullptr, 0, 0, needed.right - needed.left, height,
-               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-  InvalidateRect(control, nullptr, TRUE);
-}
-
-// The design's texts fit their boxes in the design face. When another face
-// stands in and draws wider, a label's text is narrowed just enough to show
-// whole inside its box (at most to half its width), its height unchanged.
-void DesignedWindow::FitFontToBox(int row) {
-  const ControlDesign& design = design_.controls[static_cast<std::size_t>(row)];
-  if (design.kind != ControlKind::Label || design.autoSize || !DesignFaceIsStandIn()) return;
-  HWND control = controls_[static_cast<std::size_t>(row)].handle;
-  const std::wstring text = WindowText(control);
-  RECT box;
-  GetClientRect(control, &box);
-  int percent = 100;
-  if (!text.empty()) {
-    HDC dc = GetDC(control);
-    for (; percent > 50; percent -= 2) {
-      HGDIOBJ old = SelectObject(dc, FontOf(design, percent));
-      RECT needed{0, 0, box.right, 0};
-      const UINT align = design.align == Align::Centre  ? DT_CENTER
-                         : design.align == Align::Right ? DT_RIGHT
-                                                        : DT_LEFT;
-      DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &needed,
-                DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX | DT_EXPANDTABS | align);
-      TEXTMETRICW metrics;
-      GetTextMetricsW(dc, &metrics);
-      SelectObject(dc, old);
-      // One line never gets narrower for want of height, and the last line
-      // may lose the bottom of its descent, as the design's own labels do.
-      const bool oneLine = needed.bottom <= metrics.tmHeight;
-      if (needed.right - needed.left <= box.right &&
-          (oneLine || needed.bottom - metrics.tmDescent <= box.bottom))
-        break;
-    }
-    ReleaseDC(control, dc);
-  }
-  HFONT font = FontOf(design, percent);
-  if (reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)) != font) {
-    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
-  }
 }
 
 void DesignedWindow::SetText(int row, const std::wstring& text) {
@@ -380,37 +282,41 @@ void DesignedWindow::SetText(int row, const std::wstring& text) {
     const auto end = static_cast<WPARAM>(text.size());
     SendMessageW(control, EM_SETSEL, end, static_cast<LPARAM>(end));
   }
-  FitToText(row);
-  FitFontToBox(row);
 }
 
-void DesignedWindow::Draw(const WindowState& state) {
+void DesignedWindow::Draw(const WindowLook& look) {
   HWND focusBefore = GetFocus();
-  for (std::size_t i = 0; i < controls_.size() && i < state.controls.size(); ++i) {
+  for (std::size_t i = 0; i < controls_.size() && i < look.controls.size(); ++i) {
     const ControlDesign& design = design_.controls[i];
     ControlWindow& control = controls_[i];
-    const ControlState& wanted = state.controls[i];
+    const ControlLook& wanted = look.controls[i];
+    const std::optional<ControlLook>& drawn = control.drawn;
+    if (design.kind == ControlKind::Label && (!drawn || drawn->widthPercent != wanted.widthPercent))
+      SendMessageW(control.handle, WM_SETFONT,
+                   reinterpret_cast<WPARAM>(FontOf(static_cast<int>(i), wanted.widthPercent)), TRUE);
+    if (wanted.size && (!drawn || drawn->size != wanted.size)) {
+      SetWindowPos(control.handle, nullptr, 0, 0, wanted.size->width, wanted.size->height,
+                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+      InvalidateRect(control.handle, nullptr, TRUE);
+    }
     if (design.kind != ControlKind::Line) {
       const std::wstring text = Widen(wanted.text);
-      // A box holds what the player typed, which no earlier state knew.
+      // A box holds what the player typed, which no earlier look knew.
       const bool changed = design.kind == ControlKind::TextBox
                                ? WindowText(control.handle) != text
-                               : !control.drawn || control.drawn->text != wanted.text;
+                               : !drawn || drawn->text != wanted.text;
       if (changed) SetText(static_cast<int>(i), text);
     }
-    if (!control.drawn || control.drawn->visible != wanted.visible)
+    if (!drawn || drawn->visible != wanted.visible)
       ShowWindow(control.handle, wanted.visible ? SW_SHOWNA : SW_HIDE);
-    if (!control.drawn || control.drawn->enabled != wanted.enabled)
-      EnableWindow(control.handle, wanted.enabled);
+    if (!drawn || drawn->enabled != wanted.enabled) EnableWindow(control.handle, wanted.enabled);
     control.drawn = wanted;
   }
-  if (menu_) {
-    for (std::size_t i = 0; i < menuChecked_.size() && i < state.menuChecked.size(); ++i) {
-      if (!design_.menus[i].checkable || menuChecked_[i] == state.menuChecked[i]) continue;
-      menuChecked_[i] = state.menuChecked[i];
-      CheckMenuItem(menu_, static_cast<UINT>(MenuCommandId(static_cast<int>(i))),
-                    MF_BYCOMMAND | (menuChecked_[i] ? MF_CHECKED : MF_UNCHECKED));
-    }
+  for (std::size_t i = 0; menu_ && i < menuChecked_.size() && i < look.menuChecked.size(); ++i) {
+    if (!design_.menus[i].checkable || menuChecked_[i] == look.menuChecked[i]) continue;
+    menuChecked_[i] = look.menuChecked[i];
+    CheckMenuItem(menu_, static_cast<UINT>(MenuCommandId(static_cast<int>(i))),
+                  MF_BYCOMMAND | (menuChecked_[i] ? MF_CHECKED : MF_UNCHECKED));
   }
   KeepFocusUsable(focusBefore);
 }
@@ -418,29 +324,40 @@ void DesignedWindow::Draw(const WindowState& state) {
 // A control that was hidden or disabled while it had the focus hands it on
 // to the next one in tab order, so the keyboard is never left on nothing.
 void DesignedWindow::KeepFocusUsable(HWND focusBefore) {
-  if (!ControlOf(focusBefore)) return;
-  if (IsWindowVisible(focusBefore) && IsWindowEnabled(focusBefore)) return;
+  if (!ControlOf(focusBefore) || Usable(focusBefore)) return;
   HWND next = GetNextDlgTabItem(window_, focusBefore, FALSE);
-  if (next && next != focusBefore && IsWindowVisible(next) && IsWindowEnabled(next))
+  if (next && next != focusBefore && Usable(next))
     SetFocus(next);
   else
     SetFocus(window_);
 }
 
-void DesignedWindow::FocusControl(int control) {
+void DesignedWindow::Focus(int control) {
   if (HWND target = Control(control)) SetFocus(target);
 }
 
-void DesignedWindow::FocusFirstInTabOrder() {
-  int best = -1;
-  for (std::size_t i = 0; i < controls_.size(); ++i) {
-    const ControlDesign& design = design_.controls[i];
-    if (!IsFocusable(design.kind) || design.tabIndex == kNoTabStop) continue;
-    if (!IsWindowVisible(controls_[i].handle) || !IsWindowEnabled(controls_[i].handle)) continue;
-    if (best < 0 || design.tabIndex < design_.controls[static_cast<std::size_t>(best)].tabIndex)
-      best = static_cast<int>(i);
-  }
-  SetFocus(best >= 0 ? controls_[static_cast<std::size_t>(best)].handle : window_);
+void DesignedWindow::SaveFocus() {
+  HWND focus = GetFocus();
+  if (ControlOf(focus)) savedFocus_ = focus;
+}
+
+void DesignedWindow::RestoreFocus() {
+  if (Usable(savedFocus_) && ControlOf(savedFocus_)) SetFocus(savedFocus_);
+}
+
+void DesignedWindow::Activate() {
+  if (IsIconic(window_)) ShowWindow(window_, SW_RESTORE);
+  SetForegroundWindow(window_);
+  SetActiveWindow(window_);
+  if (!IsChild(window_, GetFocus())) RestoreFocus();
+}
+
+// Windows takes the focus from a window as it is disabled: it is kept, and
+// given back once the window takes input again and is active.
+void DesignedWindow::SetInputEnabled(bool enabled) {
+  if (!enabled) SaveFocus();
+  EnableWindow(window_, enabled);
+  if (enabled && GetActiveWindow() == window_ && !IsChild(window_, GetFocus())) RestoreFocus();
 }
 
 std::optional<LRESULT> DesignedWindow::Colour(HDC dc, HWND control, bool textBox) {
@@ -467,13 +384,18 @@ LRESULT CALLBACK DesignedWindow::WindowProc(HWND window, UINT message, WPARAM wP
     SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
   }
   auto* self = reinterpret_cast<DesignedWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-  if (message == WM_NCDESTROY) SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+  if (message == WM_NCDESTROY && self) {
+    // Gone with its owner, perhaps: nothing of it is touched again.
+    SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+    self->window_ = nullptr;
+    self = nullptr;
+  }
   if (!self) return DefWindowProcW(window, message, wParam, lParam);
   return self->Handle(message, wParam, lParam);
 }
 
-// The handlers below may end with this window destroyed (the program closes
-// it, or ends): nothing of the window is touched after passing on an event.
+// The handlers below may end with this window destroyed (the host closes
+// it, or ends): nothing of the window is touched after reporting an event.
 LRESULT DesignedWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_ERASEBKGND: {
@@ -493,38 +415,36 @@ LRESULT DesignedWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       if (lParam == 0) {
         const int item = id - kMenuIdBase;
         if (HIWORD(wParam) == 0 && item >= 0 && item < static_cast<int>(design_.menus.size()))
-          events_.OnMenuChosen(id_, item);
+          host_.OnMenuChosen(id_, item);
         return 0;
       }
       const std::optional<int> row = ControlOf(reinterpret_cast<HWND>(lParam));
       if (!row) return 0;
       const ControlKind kind = design_.controls[static_cast<std::size_t>(*row)].kind;
       if (kind == ControlKind::Button && HIWORD(wParam) == BN_CLICKED) {
-        events_.OnClick(id_, *row);
+        host_.OnClick(id_, *row);
       } else if (kind == ControlKind::TextBox && HIWORD(wParam) == EN_CHANGE && !settingText_) {
-        events_.OnTextEdited(id_, *row, Narrow(WindowText(reinterpret_cast<HWND>(lParam))));
+        host_.OnTextEdited(id_, *row, Narrow(WindowText(reinterpret_cast<HWND>(lParam))));
       }
       return 0;
     }
     case WM_CLOSE:
-      // The program decides what the close box does; the window stays.
-      events_.OnCloseBox(id_);
+      // The host decides what the close box does; the window stays.
+      host_.OnCloseBox(id_);
       return 0;
     case WM_ACTIVATE:
       if (LOWORD(wParam) == WA_INACTIVE) {
-        HWND focus = GetFocus();
-        savedFocus_ = ControlOf(focus) ? focus : nullptr;
+        SaveFocus();
         return 0;
       }
       PostMessageW(window_, kReportActivation, 0, 0);
-      if (savedFocus_ && IsWindow(savedFocus_) && IsWindowVisible(savedFocus_) &&
-          IsWindowEnabled(savedFocus_)) {
+      if (Usable(savedFocus_)) {
         SetFocus(savedFocus_);
         return 0;
       }
       break;
     case kReportActivation:
-      if (GetActiveWindow() == window_) events_.OnActivated(id_);
+      if (GetActiveWindow() == window_) host_.OnActivated(id_);
       return 0;
     case WM_DPICHANGED: {
       const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
@@ -532,6 +452,7 @@ LRESULT DesignedWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
                    suggested->right - suggested->left, suggested->bottom - suggested->top,
                    SWP_NOZORDER | SWP_NOACTIVATE);
       Layout(LOWORD(wParam));
+      host_.OnDpiChanged(id_, LOWORD(wParam));
       return 0;
     }
     default:
@@ -540,38 +461,53 @@ LRESULT DesignedWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
   return DefWindowProcW(window_, message, wParam, lParam);
 }
 
+// Every character typed into a box is reported before the box gets it, and
+// then the box gets it: Enter too (13; 10 with Ctrl, as Windows translates
+// it). The report may have closed the window the box was in.
 LRESULT CALLBACK DesignedWindow::TextBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam,
                                              UINT_PTR subclass, DWORD_PTR owner) {
   if (message == WM_NCDESTROY) RemoveWindowSubclass(box, TextBoxProc, subclass);
   if (message == WM_CHAR) {
     auto* self = reinterpret_cast<DesignedWindow*>(owner);
-    self->events_.OnKeyPress(self->id_, static_cast<int>(subclass), static_cast<int>(wParam));
-    // Enter belongs to the game; a one-line box has no use for it and would
-    // only ding. The key may also have closed the window the box was in.
-    if (wParam == VK_RETURN || !IsWindow(box)) return 0;
+    self->host_.OnKeyPress(self->id_, static_cast<int>(subclass), static_cast<int>(wParam));
+    if (!IsWindow(box)) return 0;
   }
   return DefSubclassProc(box, message, wParam, lParam);
 }
 
 // The frame is a group box filled with its own colour: the system draws its
-// edge and caption over the fill.
+// edge and caption over the fill. What the controls inside it tell their
+// parent is the window's to hear; a themed button that paints its parent's
+// background behind itself gets the fill, and its own font back.
 LRESULT CALLBACK DesignedWindow::FrameProc(HWND frame, UINT message, WPARAM wParam, LPARAM lParam,
                                            UINT_PTR subclass, DWORD_PTR owner) {
+  auto* self = reinterpret_cast<DesignedWindow*>(owner);
+  const auto paint = [&](HDC dc) {
+    const int saved = SaveDC(dc);
+    RECT client;
+    GetClientRect(frame, &client);
+    if (HBRUSH fill = self->controls_[subclass].back) FillRect(dc, &client, fill);
+    DefSubclassProc(frame, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+    RestoreDC(dc, saved);
+  };
   switch (message) {
     case WM_NCDESTROY:
       RemoveWindowSubclass(frame, FrameProc, subclass);
       break;
+    case WM_COMMAND:
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORBTN:
+      return SendMessageW(GetParent(frame), message, wParam, lParam);
     case WM_ERASEBKGND:
       return 1;
+    case WM_PRINTCLIENT:
+      paint(reinterpret_cast<HDC>(wParam));
+      return 0;
     case WM_PAINT: {
-      auto* self = reinterpret_cast<DesignedWindow*>(owner);
-      PAINTSTRUCT paint;
-      HDC dc = BeginPaint(frame, &paint);
-      RECT client;
-      GetClientRect(frame, &client);
-      if (HBRUSH fill = self->controls_[subclass].back) FillRect(dc, &client, fill);
-      DefSubclassProc(frame, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
-      EndPaint(frame, &paint);
+      PAINTSTRUCT painting;
+      paint(BeginPaint(frame, &painting));
+      EndPaint(frame, &painting);
       return 0;
     }
     default:

@@ -1,9 +1,8 @@
 // One top-level window built from any WindowDesign: every control a real
 // window of its standard class (STATIC labels and lines, BUTTON push buttons
 // and the group-box frame, EDIT text boxes), placed, coloured and lettered
-// as the design says, scaled to the DPI of the screen the window is on.
-// It draws the states it is given and passes on what the player does; it
-// decides nothing.
+// as the design says at the DPI it is given. It draws the looks it is given
+// and reports what the player does to the host; it decides nothing.
 #pragma once
 
 #include <windows.h>
@@ -13,36 +12,19 @@
 #include <string_view>
 #include <vector>
 
-#include "shared/commands.h"
-#include "shared/window_design.h"
-#include "shared/window_state.h"
+#include "app/core/front_end.h"
+#include "app/core/host.h"
 
 namespace tavri::win32 {
 
 class FontCache;
-class DesignedWindow;
-
-// What the player did in a window, in the design's control and menu ids.
-class WindowEvents {
- public:
-  virtual ~WindowEvents() = default;
-  virtual void OnClick(WindowId window, int control) = 0;
-  virtual void OnMenuChosen(WindowId window, int item) = 0;
-  // A change the player made; the window's own drawing reports none.
-  virtual void OnTextEdited(WindowId window, int control, std::string_view text) = 0;
-  // A character typed into a text box, before the box sees it.
-  virtual void OnKeyPress(WindowId window, int control, int key) = 0;
-  virtual void OnCloseBox(WindowId window) = 0;
-  // The window became the active window (reported once the activation has
-  // settled, and only while it still holds).
-  virtual void OnActivated(WindowId window) = 0;
-};
 
 class DesignedWindow {
  public:
   // Builds the window, hidden, with every control and the menu bar; the
-  // controls show their design captions until the first Draw.
-  DesignedWindow(WindowId id, const WindowDesign& design, WindowEvents& events, FontCache& fonts);
+  // controls show their design captions until the first Draw. An owned
+  // window stays in front of its owner and has no task-bar button.
+  DesignedWindow(const WindowSetup& setup, HWND owner, Host& host, FontCache& fonts);
   ~DesignedWindow();
   DesignedWindow(const DesignedWindow&) = delete;
   DesignedWindow& operator=(const DesignedWindow&) = delete;
@@ -60,28 +42,27 @@ class DesignedWindow {
   static int MenuCommandId(int item);
   int dpi() const { return dpi_; }
 
-  // Shows what the state says; only what changed is touched, and a text box
-  // the player is typing in keeps its caret.
-  void Draw(const WindowState& state);
+  // Shows the look; only what changed is touched, and a text box the player
+  // is typing in keeps its caret.
+  void Draw(const WindowLook& look);
   // Positions, sizes and fonts for a screen of `dpi`; the window keeps its
-  // top-left corner.
+  // top-left corner. The next Draw gives every control its look again.
   void Layout(int dpi);
-  // The focus to a control, or to the first control in tab order that can
-  // take it.
-  void FocusControl(int control);
-  void FocusFirstInTabOrder();
+  void Focus(int control);
+  void Activate();
+  // Enables or disables the window itself: its controls keep their look,
+  // and the control that had the focus gets it back.
+  void SetInputEnabled(bool enabled);
   // A push button of this window, which Enter clicks when it has the focus.
   bool IsButton(HWND control) const;
   bool IsTextBox(HWND control) const;
-  // The frame or line of a design row is drawn in this colour.
-  static COLORREF ColourOf(Rgb rgb) { return RGB(rgb.red, rgb.green, rgb.blue); }
 
  private:
   struct ControlWindow {
     HWND handle = nullptr;
     HBRUSH back = nullptr;  // none: the system's colour
     std::optional<COLORREF> fore;
-    std::optional<ControlState> drawn;  // nothing drawn yet
+    std::optional<ControlLook> drawn;  // nothing drawn yet
   };
 
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -91,20 +72,18 @@ class DesignedWindow {
                                     UINT_PTR subclass, DWORD_PTR owner);
   LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
   void CreateMenuBar();
-  void CreateControls();
-  std::vector<int> StackingOrder() const;
-  HFONT FontOf(const ControlDesign& control, int widthPercent = 100) const;
-  int RoomToTheRight(int row) const;
-  RECT PlaceOf(int control) const;
-  void FitToText(int control);
-  void FitFontToBox(int control);
-  void SetText(int control, const std::wstring& text);
+  void CreateControls(const std::vector<int>& stacking);
+  HFONT FontOf(int row, int widthPercent) const;
+  RECT PlaceOf(int row) const;
+  void SetText(int row, const std::wstring& text);
   void KeepFocusUsable(HWND focusBefore);
+  void SaveFocus();
+  void RestoreFocus();
   std::optional<LRESULT> Colour(HDC dc, HWND control, bool textBox);
 
   WindowId id_;
   const WindowDesign& design_;
-  WindowEvents& events_;
+  Host& host_;
   FontCache& fonts_;
   HWND window_ = nullptr;
   HMENU menu_ = nullptr;
@@ -114,7 +93,7 @@ class DesignedWindow {
   int dpi_ = 96;
   // Set while the window changes a box's text itself, which is no edit.
   bool settingText_ = false;
-  // The control that had the focus when the window was last deactivated.
+  // The control that had the focus when the window last lost it.
   HWND savedFocus_ = nullptr;
 };
 

@@ -15,10 +15,10 @@ MessageAnswer AnswerOf(int result) {
   return result == IDCANCEL ? MessageAnswer::Cancel : MessageAnswer::Ok;
 }
 
-MessageAnswer SystemMessageBoxes::Show(HWND owner, const Message& message) {
+void SystemMessageBoxes::Show(HWND owner, const Message& message, Answered answered) {
   // The text keeps its carriage returns: MessageBoxW breaks the line there.
-  return AnswerOf(MessageBoxW(owner, Widen(message.text).c_str(), Widen(message.title).c_str(),
-                              MessageBoxStyle(message)));
+  answered(AnswerOf(MessageBoxW(owner, Widen(message.text).c_str(), Widen(message.title).c_str(),
+                                MessageBoxStyle(message))));
 }
 
 }  // namespace tavri::win32

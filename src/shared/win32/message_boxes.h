@@ -1,8 +1,10 @@
 // Message boxes behind a seam: the program's windows show them through
-// MessageBoxW, and window tests answer them without a box on screen.
+// MessageBoxW, and tests hold them open until they answer them.
 #pragma once
 
 #include <windows.h>
+
+#include <functional>
 
 #include "shared/message.h"
 
@@ -10,15 +12,17 @@ namespace tavri::win32 {
 
 class MessageBoxes {
  public:
+  using Answered = std::function<void(MessageAnswer)>;
   virtual ~MessageBoxes() = default;
-  // Shows the box over `owner` (or over nothing) and waits for the answer.
-  virtual MessageAnswer Show(HWND owner, const Message& message) = 0;
+  // Shows the box over `owner` and calls `answered` once it closes: before
+  // returning (the system's box runs a loop of its own) or later.
+  virtual void Show(HWND owner, const Message& message, Answered answered) = 0;
 };
 
 // The system's own boxes.
 class SystemMessageBoxes : public MessageBoxes {
  public:
-  MessageAnswer Show(HWND owner, const Message& message) override;
+  void Show(HWND owner, const Message& message, Answered answered) override;
 };
 
 // The MessageBoxW style of a message: its icon, its buttons and which of

@@ -1,11 +1,9 @@
 #include "support/program_fixture.h"
 
 #include <chrono>
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <sstream>
 
 #include "game/core/game_window_design.h"
 #include "results/core/results_location.h"
@@ -13,17 +11,25 @@
 
 namespace tavri::test {
 
-MessageAnswer AnsweringBoxes::Show(HWND owner, const Message& message) {
+void TestBoxes::Show(HWND owner, const Message& message, Answered answered) {
   shown.push_back(ShownBox{owner, message, fifthMark ? fifthMark() : std::wstring()});
-  if (answers.empty()) return MessageAnswer::Ok;
-  const MessageAnswer answer = answers.front();
-  answers.pop_front();
-  return answer;
+  answered_ = std::move(answered);
+  if (hold) return;
+  MessageAnswer answer = MessageAnswer::Ok;
+  if (message.buttons == MessageButtons::OkCancel && !answers.empty()) {
+    answer = answers.front();
+    answers.pop_front();
+  }
+  Answer(answer);
+}
+
+void TestBoxes::Answer(MessageAnswer answer) {
+  if (Answered answered = std::exchange(answered_, nullptr)) answered(answer);
 }
 
 std::wstring Wide(std::string_view utf8) { return win32::Widen(utf8); }
 
-ProgramFixture::ProgramFixture() {
+TestProgram::TestProgram() {
   // Problems from a script; an empty script gives y = -4x.
   random.whenUsedUp = 0.1f;
   wchar_t temporary[MAX_PATH];
@@ -35,16 +41,18 @@ ProgramFixture::ProgramFixture() {
   resultsPath = JoinPath(win32::Narrow(folder), kResultsFileName);
   store = std::make_unique<ResultsStore>(files, resultsPath);
   program = std::make_unique<Program>(random, *store);
-  windows = std::make_unique<win32::ProgramWindows>(
-      *program, win32::FrontEndServices{boxes, countdown, [this] { ++beeps; }});
+  front = std::make_unique<win32::WindowsFrontEnd>(
+      win32::FrontEndServices{boxes, countdown, [this] { ++beeps; }});
+  host = std::make_unique<Host>(*program, *front);
+  front->ReportTo(*host);
   boxes.fifthMark = [this] {
     return Window(WindowId::Game) ? Text(WindowId::Game, game_window::kMarkCells + 4)
                                   : std::wstring();
   };
 }
 
-ProgramFixture::~ProgramFixture() {
-  windows.reset();
+TestProgram::~TestProgram() {
+  front.reset();
   // A quit message left by the program's end must not end the next test's loop.
   MSG message;
   while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
@@ -53,85 +61,98 @@ ProgramFixture::~ProgramFixture() {
   RemoveDirectoryW(folder.c_str());
 }
 
-void ProgramFixture::StartProgram() {
-  windows->Start();
-  ASSERT_TRUE(PumpUntil([this] { return !boxes.shown.empty(); })) << "no start notice";
+bool TestProgram::Start() {
+  host->Start();
+  return PumpUntil([this] {
+    return Window(WindowId::Game) && GetActiveWindow() == Handle(WindowId::Game) &&
+           !boxes.shown.empty();
+  });
 }
 
-bool ProgramFixture::PumpUntil(const std::function<bool()>& done) {
+bool TestProgram::PumpUntil(const std::function<bool()>& done) {
   const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(5);
   for (;;) {
-    MSG message;
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-      if (message.message == WM_QUIT) continue;
-      windows->Process(message);
-    }
+    Pump();
     if (done()) return true;
     if (std::chrono::steady_clock::now() > end) return false;
     MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
   }
 }
 
-void ProgramFixture::Pump() {
+void TestProgram::Pump() {
   MSG message;
   while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
     if (message.message == WM_QUIT) continue;
-    windows->Process(message);
+    front->Process(message);
   }
 }
 
-HWND ProgramFixture::Control(WindowId id, int control) {
+HWND TestProgram::Handle(WindowId id) {
+  win32::DesignedWindow* window = Window(id);
+  return window ? window->handle() : nullptr;
+}
+
+HWND TestProgram::Control(WindowId id, int control) {
   win32::DesignedWindow* window = Window(id);
   return window ? window->Control(control) : nullptr;
 }
 
-std::wstring ProgramFixture::Text(WindowId id, int control) {
+std::wstring TestProgram::Text(WindowId id, int control) {
   return win32::WindowText(Control(id, control));
 }
 
-bool ProgramFixture::Visible(WindowId id, int control) {
+bool TestProgram::Visible(WindowId id, int control) {
   return IsWindowVisible(Control(id, control)) != 0;
 }
 
-bool ProgramFixture::Enabled(WindowId id, int control) {
+bool TestProgram::Enabled(WindowId id, int control) {
   return IsWindowEnabled(Control(id, control)) != 0;
 }
 
-void ProgramFixture::Click(WindowId id, int control) {
+void TestProgram::Click(WindowId id, int control) {
   SendMessageW(Control(id, control), BM_CLICK, 0, 0);
   Pump();
 }
 
-void ProgramFixture::Type(WindowId id, int control, const std::wstring& text) {
+void TestProgram::Type(WindowId id, int control, const std::wstring& text) {
   HWND box = Control(id, control);
   SetFocus(box);
   for (wchar_t c : text) SendMessageW(box, WM_CHAR, c, 1);
   Pump();
 }
 
-void ProgramFixture::PressEnterIn(WindowId id, int control) {
-  SendMessageW(Control(id, control), WM_CHAR, VK_RETURN, 1);
-  Pump();
+void TestProgram::PressEnterIn(WindowId id, int control) {
+  PressKey(Control(id, control), VK_RETURN);
 }
 
-void ProgramFixture::PressKey(HWND focus, WPARAM key) {
+void TestProgram::PressKey(HWND focus, WPARAM key, std::initializer_list<BYTE> held) {
   SetFocus(focus);
-  MSG down{focus, WM_KEYDOWN, key, 1, 0, {}};
-  windows->Process(down);
-  MSG up{focus, WM_KEYUP, key, static_cast<LPARAM>(0xC0000001), 0, {}};
-  if (IsWindow(focus)) windows->Process(up);
+  BYTE keys[256]{};
+  GetKeyboardState(keys);
+  for (BYTE modifier : held) keys[modifier] = 0x80;
+  SetKeyboardState(keys);
+  // With Alt held the key is a system key, and says so in its context bit.
+  const bool alt = keys[VK_MENU] & 0x80;
+  const LPARAM flags = 1 | static_cast<LPARAM>(MapVirtualKeyW(static_cast<UINT>(key), MAPVK_VK_TO_VSC)) << 16 |
+                       (alt ? 1 << 29 : 0);
+  MSG down{focus, alt ? UINT{WM_SYSKEYDOWN} : UINT{WM_KEYDOWN}, key, flags, 0, {}};
+  front->Process(down);
+  MSG up{focus, alt ? UINT{WM_SYSKEYUP} : UINT{WM_KEYUP}, key, flags | static_cast<LPARAM>(0xC0000000), 0, {}};
+  if (IsWindow(focus)) front->Process(up);
   Pump();
+  for (BYTE modifier : held) keys[modifier] = 0;
+  SetKeyboardState(keys);
 }
 
-void ProgramFixture::ChooseMenu(int item) {
-  SendMessageW(Window(WindowId::Game)->handle(), WM_COMMAND,
+void TestProgram::ChooseMenu(int item) {
+  SendMessageW(Handle(WindowId::Game), WM_COMMAND,
                MAKEWPARAM(win32::DesignedWindow::MenuCommandId(item), 0), 0);
   Pump();
 }
 
-std::vector<ShownBox> ProgramFixture::TakeBoxes() { return std::exchange(boxes.shown, {}); }
+std::vector<ShownBox> TestProgram::TakeBoxes() { return std::exchange(boxes.shown, {}); }
 
-std::string ProgramFixture::ResultsBytes() const {
+std::string TestProgram::ResultsBytes() const {
   std::ifstream file(std::filesystem::path(win32::Widen(resultsPath)), std::ios::binary);
   return std::string(std::istreambuf_iterator<char>(file), {});
 }

@@ -1,8 +1,8 @@
-// The real windows of the Win32 front end in the test's own process, over
-// the real core and a real results file in a scratch folder; only the
-// random numbers, the message boxes, the countdown's clock and the beep are
-// the test's. Tests drive the windows with window messages and read back
-// what they show.
+// The real windows of the Win32 front end in the test's own process, run by
+// the real host over the real core and a real results file in a scratch
+// folder; only the random numbers, the message boxes, the countdown's clock
+// and the beep are the test's. Tests and the scenario driver act on the
+// windows with window messages and read back what they show.
 #pragma once
 
 #include <windows.h>
@@ -11,12 +11,14 @@
 
 #include <deque>
 #include <functional>
+#include <initializer_list>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "app/core/host.h"
 #include "app/core/program.h"
-#include "app/win32/program_windows.h"
+#include "app/win32/windows_front_end.h"
 #include "results/core/file_system.h"
 #include "results/core/results_store.h"
 #include "support/scripted_random.h"
@@ -30,12 +32,21 @@ struct ShownBox {
   std::wstring fifthMark;  // the game window's fifth mark cell
 };
 
-class AnsweringBoxes : public win32::MessageBoxes {
+// Boxes answered at once (OK, or the next of `answers` for an OK/Cancel
+// box), or held open until Answer when `hold` is set.
+class TestBoxes : public win32::MessageBoxes {
  public:
-  MessageAnswer Show(HWND owner, const Message& message) override;
+  void Show(HWND owner, const Message& message, Answered answered) override;
+  bool open() const { return static_cast<bool>(answered_); }
+  void Answer(MessageAnswer answer);
+
   std::vector<ShownBox> shown;
-  std::deque<MessageAnswer> answers;  // then OK
+  std::deque<MessageAnswer> answers;
+  bool hold = false;
   std::function<std::wstring()> fifthMark;
+
+ private:
+  Answered answered_;
 };
 
 class HandTickedCountdown : public win32::Countdown {
@@ -53,19 +64,23 @@ class HandTickedCountdown : public win32::Countdown {
   std::vector<int> starts;
 };
 
-class ProgramFixture : public ::testing::Test {
+class TestProgram {
  public:
-  ProgramFixture();
-  ~ProgramFixture() override;
+  TestProgram();
+  ~TestProgram();
+  TestProgram(const TestProgram&) = delete;
+  TestProgram& operator=(const TestProgram&) = delete;
 
-  // Starts the program and answers the notice of the first activation.
-  void StartProgram();
+  // Starts the program and runs what it posted; false if no game window
+  // came up active.
+  bool Start();
   // Runs the posted messages through the front end's own loop step until
   // `done` holds (at most five seconds); false if it never did.
   bool PumpUntil(const std::function<bool()>& done);
   void Pump();
 
-  win32::DesignedWindow* Window(WindowId id) { return windows->Window(id); }
+  win32::DesignedWindow* Window(WindowId id) { return front->Window(id); }
+  HWND Handle(WindowId id);
   HWND Control(WindowId id, int control);
   std::wstring Text(WindowId id, int control);
   bool Visible(WindowId id, int control);
@@ -75,8 +90,9 @@ class ProgramFixture : public ::testing::Test {
   // Characters typed into a box, one WM_CHAR each.
   void Type(WindowId id, int control, const std::wstring& text);
   void PressEnterIn(WindowId id, int control);
-  // A key pressed while `focus` has the keyboard, through the message loop.
-  void PressKey(HWND focus, WPARAM key);
+  // A key pressed while `focus` has the keyboard and the `held` keys
+  // (VK_SHIFT, VK_CONTROL, VK_MENU) are down, through the message loop.
+  void PressKey(HWND focus, WPARAM key, std::initializer_list<BYTE> held = {});
   void ChooseMenu(int item);
   // The boxes shown since the last call.
   std::vector<ShownBox> TakeBoxes();
@@ -88,10 +104,17 @@ class ProgramFixture : public ::testing::Test {
   std::unique_ptr<ResultsStore> store;
   ScriptedRandom random;
   std::unique_ptr<Program> program;
-  AnsweringBoxes boxes;
+  TestBoxes boxes;
   HandTickedCountdown countdown;
   int beeps = 0;
-  std::unique_ptr<win32::ProgramWindows> windows;
+  std::unique_ptr<win32::WindowsFrontEnd> front;
+  std::unique_ptr<Host> host;
+};
+
+class ProgramFixture : public ::testing::Test, public TestProgram {
+ public:
+  // Starts the program and answers the notice of the first activation.
+  void StartProgram() { ASSERT_TRUE(Start() && !boxes.shown.empty()) << "no start notice"; }
 };
 
 // The text of the design's caption or quoted text, as Windows holds it.
