@@ -1,6 +1,7 @@
 // Every control as the design draws it up: its class, its place in pixels
-// at the screen's DPI, its font, its stacking; and the same after a move to
-// a screen of 150 %. Expected places are worked out here from the twips.
+// at the screen's DPI, its font, its stacking, a label's narrowing and size
+// as the host decided them; and the same after a move to a screen of 150 %.
+// Expected places are worked out here from the twips.
 #include <gtest/gtest.h>
 
 #include "game/core/game_window_design.h"
@@ -77,25 +78,78 @@ void ExpectLaidOutAsDesigned(win32::DesignedWindow& window, int dpi) {
   }
 }
 
+// Each label's font narrowed to the share the host gave (of the face's
+// average character width) and each auto-sized label of the size it gave.
+// How many labels are narrowed.
+int ExpectLabelsDrawnAsTheHostSays(TestProgram& program, WindowId id) {
+  win32::DesignedWindow& window = *program.Window(id);
+  const WindowLook look = program.host->Look(id);
+  int narrowed = 0;
+  for (std::size_t row = 0; row < look.controls.size(); ++row) {
+    const ControlDesign& control = window.design().controls[row];
+    if (control.kind != ControlKind::Label) continue;
+    SCOPED_TRACE(control.designName);
+    const ControlLook& drawn = look.controls[row];
+    HWND handle = window.Control(static_cast<int>(row));
+    LOGFONTW font{};
+    GetObjectW(reinterpret_cast<HFONT>(SendMessageW(handle, WM_GETFONT, 0, 0)), sizeof font, &font);
+    if (drawn.widthPercent == 100) {
+      EXPECT_EQ(font.lfWidth, 0);
+    } else {
+      ++narrowed;
+      LOGFONTW full = font;
+      full.lfWidth = 0;
+      HFONT fullFont = CreateFontIndirectW(&full);
+      HDC dc = GetDC(nullptr);
+      HGDIOBJ old = SelectObject(dc, fullFont);
+      TEXTMETRICW metrics;
+      GetTextMetricsW(dc, &metrics);
+      SelectObject(dc, old);
+      ReleaseDC(nullptr, dc);
+      DeleteObject(fullFont);
+      EXPECT_EQ(font.lfWidth, std::max(1L, metrics.tmAveCharWidth * drawn.widthPercent / 100));
+    }
+    if (drawn.size) {
+      RECT client;
+      GetClientRect(handle, &client);
+      EXPECT_EQ(client.right, drawn.size->width);
+      EXPECT_EQ(client.bottom, drawn.size->height);
+    }
+  }
+  return narrowed;
+}
+
 TEST_F(Layout, EveryWindowIsDrawnUpAsDesignedAtTheScreensDpi) {
   StartProgram();
   Click(WindowId::Game, game_window::kHelpButton);
   ChooseMenu(game_window::kListItem);
+  int narrowed = 0;
   for (WindowId id : {WindowId::Game, WindowId::Help, WindowId::Results}) {
     win32::DesignedWindow* window = Window(id);
     ASSERT_NE(window, nullptr);
     SCOPED_TRACE(window->design().designName);
     ExpectLaidOutAsDesigned(*window, window->dpi());
+    narrowed += ExpectLabelsDrawnAsTheHostSays(*this, id);
+  }
+  // Here a stand-in face draws wider than the design's.
+  if (!front->DesignFaceInstalled()) {
+    EXPECT_GT(narrowed, 0);
   }
 }
 
 TEST_F(Layout, AMoveToAScreenOf150PercentLaysEverythingOutAgain) {
   StartProgram();
   win32::DesignedWindow& game = *Window(WindowId::Game);
+  const std::optional<PixelSize> heading = host->Look(WindowId::Game).controls[game_window::kProblemHeading].size;
   RECT suggested{40, 30, 40 + 870, 30 + 640};
   SendMessageW(game.handle(), WM_DPICHANGED, MAKEWPARAM(144, 144),
                reinterpret_cast<LPARAM>(&suggested));
   EXPECT_EQ(game.dpi(), 144);
+  // The host heard of it and fitted the labels anew.
+  ExpectLabelsDrawnAsTheHostSays(*this, WindowId::Game);
+  const std::optional<PixelSize> scaled = host->Look(WindowId::Game).controls[game_window::kProblemHeading].size;
+  ASSERT_TRUE(heading && scaled);
+  EXPECT_NEAR(scaled->height, heading->height * 1.5, 2);
   RECT window;
   GetWindowRect(game.handle(), &window);
   EXPECT_EQ(window.left, 40);
@@ -140,7 +194,7 @@ TEST_F(Layout, LabelsLieBehindLinesBehindTheFrameBehindWhatTakesTheFocus) {
   EXPECT_EQ(seen, game.design().controls.size());
 }
 
-TEST_F(Layout, LabelsAreColouredByTheirWindowAndAutoSizedOnesFitTheirText) {
+TEST_F(Layout, LabelsAreColouredByTheirWindowAndAutoSizedOnesTakeTheirNewSize) {
   StartProgram();
   win32::DesignedWindow& game = *Window(WindowId::Game);
   HWND heading = game.Control(game_window::kProblemHeading);
@@ -159,6 +213,7 @@ TEST_F(Layout, LabelsAreColouredByTheirWindowAndAutoSizedOnesFitTheirText) {
   const RECT after = PlaceInClient(heading);
   EXPECT_EQ(after.left, TwipsToPixels(1320, game.dpi()));
   EXPECT_NE(after.right, before);
+  ExpectLabelsDrawnAsTheHostSays(*this, WindowId::Game);
 }
 
 }  // namespace

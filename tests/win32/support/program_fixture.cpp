@@ -13,6 +13,7 @@ namespace tavri::test {
 
 void TestBoxes::Show(HWND owner, const Message& message, Answered answered) {
   shown.push_back(ShownBox{owner, message, fifthMark ? fifthMark() : std::wstring()});
+  if (system) return win32::SystemMessageBoxes().Show(owner, message, std::move(answered));
   answered_ = std::move(answered);
   if (hold) return;
   MessageAnswer answer = MessageAnswer::Ok;

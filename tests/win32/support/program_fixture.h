@@ -33,7 +33,8 @@ struct ShownBox {
 };
 
 // Boxes answered at once (OK, or the next of `answers` for an OK/Cancel
-// box), or held open until Answer when `hold` is set.
+// box), held open until Answer when `hold` is set, or shown by the system
+// when `system` is.
 class TestBoxes : public win32::MessageBoxes {
  public:
   void Show(HWND owner, const Message& message, Answered answered) override;
@@ -43,6 +44,7 @@ class TestBoxes : public win32::MessageBoxes {
   std::vector<ShownBox> shown;
   std::deque<MessageAnswer> answers;
   bool hold = false;
+  bool system = false;
   std::function<std::wstring()> fifthMark;
 
  private:
