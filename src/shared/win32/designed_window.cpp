@@ -341,8 +341,14 @@ void DesignedWindow::SaveFocus() {
   if (ControlOf(focus)) savedFocus_ = focus;
 }
 
+// The focus where it was when the window lost it; on the next control in
+// tab order when that one was hidden or disabled meanwhile.
 void DesignedWindow::RestoreFocus() {
-  if (Usable(savedFocus_) && ControlOf(savedFocus_)) SetFocus(savedFocus_);
+  if (!ControlOf(savedFocus_)) return;
+  if (Usable(savedFocus_))
+    SetFocus(savedFocus_);
+  else
+    KeepFocusUsable(savedFocus_);
 }
 
 void DesignedWindow::Activate() {
@@ -438,8 +444,8 @@ LRESULT DesignedWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
       }
       PostMessageW(window_, kReportActivation, 0, 0);
-      if (Usable(savedFocus_)) {
-        SetFocus(savedFocus_);
+      if (ControlOf(savedFocus_)) {
+        RestoreFocus();
         return 0;
       }
       break;

@@ -128,18 +128,24 @@ void TestProgram::PressEnterIn(WindowId id, int control) {
 
 void TestProgram::PressKey(HWND focus, WPARAM key, std::initializer_list<BYTE> held) {
   SetFocus(focus);
+  SendKey(focus, key, held);
+}
+
+void TestProgram::SendKey(HWND target, WPARAM key, std::initializer_list<BYTE> held,
+                          bool extended) {
   BYTE keys[256]{};
   GetKeyboardState(keys);
   for (BYTE modifier : held) keys[modifier] = 0x80;
   SetKeyboardState(keys);
   // With Alt held the key is a system key, and says so in its context bit.
   const bool alt = keys[VK_MENU] & 0x80;
-  const LPARAM flags = 1 | static_cast<LPARAM>(MapVirtualKeyW(static_cast<UINT>(key), MAPVK_VK_TO_VSC)) << 16 |
-                       (alt ? 1 << 29 : 0);
-  MSG down{focus, alt ? UINT{WM_SYSKEYDOWN} : UINT{WM_KEYDOWN}, key, flags, 0, {}};
+  const auto scanCode = static_cast<LPARAM>(MapVirtualKeyW(static_cast<UINT>(key), MAPVK_VK_TO_VSC));
+  const LPARAM flags = 1 | scanCode << 16 | (extended ? 1 << 24 : 0) | (alt ? 1 << 29 : 0);
+  MSG down{target, alt ? UINT{WM_SYSKEYDOWN} : UINT{WM_KEYDOWN}, key, flags, 0, {}};
   front->Process(down);
-  MSG up{focus, alt ? UINT{WM_SYSKEYUP} : UINT{WM_KEYUP}, key, flags | static_cast<LPARAM>(0xC0000000), 0, {}};
-  if (IsWindow(focus)) front->Process(up);
+  MSG up{target, alt ? UINT{WM_SYSKEYUP} : UINT{WM_KEYUP}, key,
+         flags | static_cast<LPARAM>(0xC0000000), 0, {}};
+  if (IsWindow(target)) front->Process(up);
   Pump();
   for (BYTE modifier : held) keys[modifier] = 0;
   SetKeyboardState(keys);

@@ -95,6 +95,9 @@ class TestProgram {
   // A key pressed while `focus` has the keyboard and the `held` keys
   // (VK_SHIFT, VK_CONTROL, VK_MENU) are down, through the message loop.
   void PressKey(HWND focus, WPARAM key, std::initializer_list<BYTE> held = {});
+  // The same to `target` as it is, the keypad's own key when `extended`.
+  void SendKey(HWND target, WPARAM key, std::initializer_list<BYTE> held = {},
+               bool extended = false);
   void ChooseMenu(int item);
   // The boxes shown since the last call.
   std::vector<ShownBox> TakeBoxes();
