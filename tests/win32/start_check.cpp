@@ -1,6 +1,7 @@
 // Starts a tavri.exe and waits for its game window, as a person double-
-// clicking the program would see it; then closes that window, as its close
-// box does, and waits for the program to end by itself.
+// clicking the program would see it, and for the notice over it; then
+// answers the notice and closes the window, as its close box does, and
+// waits for the program to end by itself.
 //
 //   start_check PATH\TO\tavri.exe      exit code 0 when all went so
 #include <windows.h>
@@ -20,6 +21,31 @@ HWND WaitForGameWindow(HANDLE process, const std::wstring& title) {
   while (GetTickCount() < end) {
     if (HWND window = FindWindowW(nullptr, title.c_str()); window && IsWindowVisible(window))
       return window;
+    if (WaitForSingleObject(process, 50) == WAIT_OBJECT_0) return nullptr;  // ended early
+  }
+  return nullptr;
+}
+
+// The box shown over the game window (a dialog it owns).
+HWND WaitForBox(HANDLE process, HWND owner) {
+  struct Search {
+    HWND owner;
+    HWND found = nullptr;
+  } search{owner};
+  const DWORD end = GetTickCount() + kPatienceMs;
+  while (GetTickCount() < end) {
+    EnumWindows(
+        [](HWND window, LPARAM data) -> BOOL {
+          auto& wanted = *reinterpret_cast<Search*>(data);
+          wchar_t className[16]{};
+          GetClassNameW(window, className, 16);
+          if (GetWindow(window, GW_OWNER) != wanted.owner || std::wstring(className) != L"#32770")
+            return TRUE;
+          wanted.found = window;
+          return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    if (search.found) return search.found;
     if (WaitForSingleObject(process, 50) == WAIT_OBJECT_0) return nullptr;  // ended early
   }
   return nullptr;
@@ -48,8 +74,18 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "no game window appeared\n");
     TerminateProcess(process.hProcess, 1);
     status = 1;
+  } else if (HWND notice = WaitForBox(process.hProcess, game); !notice) {
+    std::fprintf(stderr, "no notice appeared over the game window\n");
+    TerminateProcess(process.hProcess, 1);
+    status = 1;
   } else {
-    std::printf("game window shown\n");
+    std::printf("game window shown, the notice over it\n");
+    // While the box is open the window takes no input, its close box none.
+    PostMessageW(notice, WM_COMMAND, IDOK, 0);
+    const DWORD end = GetTickCount() + kPatienceMs;
+    while ((IsWindow(notice) || !IsWindowEnabled(game)) && GetTickCount() < end &&
+           WaitForSingleObject(process.hProcess, 50) != WAIT_OBJECT_0) {
+    }
     PostMessageW(game, WM_CLOSE, 0, 0);
     if (WaitForSingleObject(process.hProcess, kPatienceMs) != WAIT_OBJECT_0) {
       std::fprintf(stderr, "the program did not end after its close box\n");
