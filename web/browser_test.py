@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """The web folder in headless Chromium, served as a school's server would.
 
-    browser_test.py FOLDER TEXTS
+    browser_test.py FOLDER TEXTS CHROMIUM CHROMEDRIVER
 
 Serves FOLDER on a free local port and checks that the page loads the core
 and shows what it answered (one of the program's own texts, TEXTS, as
@@ -70,19 +70,19 @@ def serve(folder):
     return server
 
 
-def chromium(profile):
+def chromium(binary, driver, profile):
     options = webdriver.ChromeOptions()
-    options.binary_location = "/usr/bin/chromium"
+    options.binary_location = binary
     for flag in ("--headless=new", "--no-sandbox", "--disable-gpu", "--disable-quic",
                  "--no-first-run", "--disable-background-networking",
                  "--disable-component-update", "--disable-sync", f"--user-data-dir={profile}"):
         options.add_argument(flag)
     options.set_capability("goog:loggingPrefs", {"browser": "ALL"})
-    return webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=options)
+    return webdriver.Chrome(service=Service(driver), options=options)
 
 
 def main():
-    folder, texts_path = sys.argv[1:3]
+    folder, texts_path, binary, chromedriver = sys.argv[1:5]
     with open(texts_path, encoding="utf-8") as texts:
         own_texts = set(texts.read().split("\n"))
     failures = []
@@ -95,7 +95,7 @@ def main():
     server = serve(folder)
     url = f"http://127.0.0.1:{server.server_address[1]}/"
     with tempfile.TemporaryDirectory() as profile:
-        driver = chromium(profile)
+        driver = chromium(binary, chromedriver, profile)
         try:
             driver.set_script_timeout(30)
             driver.get(url)

@@ -9,6 +9,7 @@
 // Built in the browser build and run under Node.js, on the core the page
 // runs. The results file is kept where no file can be (under the output file
 // itself), so every save and clear fails and their messages come too.
+#include <cstddef>
 #include <cstdio>
 #include <set>
 #include <string>
@@ -52,7 +53,7 @@ class Texts {
 
   // Every kind of message box was shown: a new kind fails the build here
   // (a switch without it), and one this tool cannot provoke fails at run.
-  bool AllMessagesShown() const { return shown_.size() == 6; }
+  bool AllMessagesShown() const { return shown_.size() == kMessageKinds; }
 
   bool Write(const char* path) const {
     std::FILE* file = std::fopen(path, "wb");
@@ -62,6 +63,7 @@ class Texts {
   }
 
  private:
+  static constexpr std::size_t kMessageKinds = 6;
   static int Bit(MessageKind kind) {
     switch (kind) {
       case MessageKind::StartNotice: return 0;
