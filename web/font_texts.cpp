@@ -1,8 +1,9 @@
 // Writes every text the program itself shows, one to a line, for the web
 // font to be cut down to: the captions and menus of the three windows'
-// design tables, the texts their states put in at run time (played through a
-// whole game here, so the formats of the game's own code are included), every
-// message box, and what players type (ASCII, full-width digits and signs).
+// design tables, the texts their states put in at run time (a whole game is
+// played through the host here, so the formats of the game's own code are
+// included), every message box, and what players type (ASCII, full-width
+// digits and signs).
 //
 //   font_texts OUTPUT
 //
@@ -12,13 +13,15 @@
 #include <cstddef>
 #include <cstdio>
 #include <set>
+#include <optional>
 #include <string>
-#include <variant>
+#include <utility>
 
-#include "game/core/game.h"
+#include "app/core/front_end.h"
+#include "app/core/host.h"
+#include "app/core/program.h"
 #include "help/core/help_window_design.h"
 #include "results/core/file_system.h"
-#include "results/core/results_board.h"
 #include "results/core/results_store.h"
 #include "shared/clock_random.h"
 #include "shared/utf8.h"
@@ -40,15 +43,10 @@ class Texts {
     for (const MenuDesign& menu : design.menus) Add(menu.caption);
   }
 
-  void AddWindow(WindowModel& window) {
-    for (const ControlState& control : window.State().controls) Add(control.text);
-    for (const Command& command : window.TakeCommands()) {
-      if (const auto* show = std::get_if<ShowMessage>(&command)) {
-        Add(show->message.title);
-        Add(show->message.text);
-        shown_.insert(Bit(show->message.kind));
-      }
-    }
+  void AddMessage(const Message& message) {
+    Add(message.title);
+    Add(message.text);
+    shown_.insert(Bit(message.kind));
   }
 
   // Every kind of message box was shown: a new kind fails the build here
@@ -80,51 +78,86 @@ class Texts {
   std::set<int> shown_;
 };
 
+// A front end that shows nothing: it keeps every text drawn and every box,
+// and the box waits for the player below to answer it.
+class Collector : public FrontEnd {
+ public:
+  explicit Collector(Texts& texts) : texts_(texts) {}
+
+  ScreenInfo Screen(std::optional<WindowId>) override { return {}; }
+  bool DesignFaceInstalled() override { return true; }
+  TextExtent MeasureText(std::string_view, const FontSpec&, int) override { return {}; }
+  PixelRect Frame(WindowId) override { return {}; }
+  void Build(const WindowSetup&) override {}
+  void Move(WindowId, PixelPoint) override {}
+  void Draw(WindowId, const WindowLook& look) override {
+    for (const ControlLook& control : look.controls) texts_.Add(control.text);
+  }
+  void Show(WindowId) override {}
+  void Hide(WindowId) override {}
+  void Destroy(WindowId) override {}
+  void Activate(WindowId) override {}
+  void SetInputEnabled(WindowId, bool) override {}
+  void Focus(WindowId, int) override {}
+  void StartTimer(int) override {}
+  void StopTimer() override {}
+  void Beep() override {}
+  void ShowBox(WindowId, const Message& message) override {
+    texts_.AddMessage(message);
+    boxOpen = true;
+  }
+  void End() override {}
+
+  bool boxOpen = false;
+
+ private:
+  Texts& texts_;
+};
+
 // One game: the range changed to each range, a right relationship and a
 // formula on the first problem, wrong choices on the rest; then the results
 // window with the score, its failing save, and a failing clear.
 void PlayAGame(Texts& texts, const std::string& unusablePath) {
-  SessionState session;
-  ClockRandom random;
-  Game game(session, random);
-  texts.AddWindow(game);
-  game.ShowStartNotice();
-  for (XRange range : {XRange::OneToFive, XRange::MinusFiveToMinusOne, XRange::Random,
-                       XRange::MinusTwoToTwo}) {
-    game.OnRangeChosen(range);
-    texts.AddWindow(game);
-  }
-  game.OnStart();
-  for (int problem = 0; problem < game_window::kProblemCount; ++problem) {
-    texts.AddWindow(game);
-    const Relationship right = game.problem()->relationship;
-    if (problem == 0) {
-      game.OnRelationshipChosen(right);
-      texts.AddWindow(game);
-      game.OnEnterInFormula(right == Relationship::Inverse  ? FormulaBox::Numerator
-                            : right == Relationship::Linear ? FormulaBox::Constant
-                                                            : FormulaBox::Coefficient);
-    } else {
-      game.OnRelationshipChosen(right == Relationship::Proportional ? Relationship::Inverse
-                                                                   : Relationship::Proportional);
-    }
-    texts.AddWindow(game);
-  }
-
   SystemFileSystem disk;
   ResultsStore store(disk, unusablePath);
-  ResultsBoard atGameEnd(session, store, static_cast<std::int16_t>(game.total().value_or(0)));
-  texts.AddWindow(atGameEnd);
-  atGameEnd.OnBack();
-  texts.AddWindow(atGameEnd);
-  game.OnResultsClosed();
-  texts.AddWindow(game);
-
-  ResultsBoard list(session, store, 0);
-  list.OnClear();
-  texts.AddWindow(list);
-  list.OnMessageClosed(MessageKind::ConfirmClear, MessageAnswer::Ok);
-  texts.AddWindow(list);
+  ClockRandom random;
+  Program program(random, store);
+  Collector screen(texts);
+  Host host(program, screen);
+  // Every box answered OK as soon as it shows.
+  const auto settle = [&] {
+    while (std::exchange(screen.boxOpen, false)) host.OnBoxAnswered(MessageAnswer::Ok);
+  };
+  using namespace game_window;
+  host.Start();
+  settle();
+  for (int range : {1, 2, 3, 0}) {
+    host.OnMenuChosen(WindowId::Game, kRangeItems + range);
+    settle();
+  }
+  host.OnClick(WindowId::Game, kStartButton);
+  for (int problem = 0; problem < kProblemCount; ++problem) {
+    const Relationship right = program.game().problem()->relationship;
+    if (problem == 0) {
+      host.OnClick(WindowId::Game, kRelationshipButtons + static_cast<int>(right));
+      const int box = right == Relationship::Inverse  ? kNumeratorBox
+                      : right == Relationship::Linear ? kConstantBox
+                                                      : kCoefficientBox;
+      host.OnKeyPress(WindowId::Game, box, kEnterKey);
+    } else {
+      const Relationship wrong = right == Relationship::Proportional ? Relationship::Inverse
+                                                                     : Relationship::Proportional;
+      host.OnClick(WindowId::Game, kRelationshipButtons + static_cast<int>(wrong));
+    }
+    settle();
+  }
+  // The results window of the game end: its save fails, then the restart
+  // message; then the list from the menu, cleared, which fails too.
+  host.OnClick(WindowId::Results, results_window::kBackButton);
+  settle();
+  host.OnMenuChosen(WindowId::Game, kListItem);
+  host.OnClick(WindowId::Results, results_window::kClearButton);
+  settle();
 }
 
 }  // namespace
