@@ -46,6 +46,7 @@ std::string TestName(const std::string& title) {
     const bool word = (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9');
     if (c >= 'A' && c <= 'Z') name += static_cast<char>(c - 'A' + 'a');
     else if (word) name += c;
+    else if (c == '\'') continue;
     else if (!name.empty() && name.back() != '_') name += '_';
   }
   while (!name.empty() && name.back() == '_') name.pop_back();

@@ -18,8 +18,8 @@ namespace tavri::scenario {
 
 using MakeDriver = std::function<std::unique_ptr<Driver>()>;
 
-// Tests named <file's stem>.<title> (in lower case, every run of other
-// characters one "_"), each on a driver of its own. A play that cannot be
+// Tests named <file's stem>.<title> (in lower case, without apostrophes,
+// every run of other characters one "_"), each on a driver of its own. A play that cannot be
 // read, or a folder without plays, is a failing test of its own.
 void RegisterPlays(const std::filesystem::path& folder, const MakeDriver& makeDriver);
 
