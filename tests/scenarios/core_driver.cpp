@@ -39,7 +39,8 @@ void CoreDriver::SetResultsFile(const std::optional<std::string>& bytes) {
 
 bool CoreDriver::Reaches(WindowId window, const char* act, bool mustBeActive) {
   const std::string name = WindowName(window);
-  if (!Window(window).visible) throw std::logic_error(std::string(act) + ": the " + name + " window is not open");
+  if (!Window(window).visible)
+    throw std::logic_error(std::string(act) + ": the " + name + " window is not open");
   if (front_.box || !front_.Of(window).takesInput) return false;
   if (mustBeActive && front_.active != window)
     throw std::logic_error(std::string(act) + ": the " + name +
@@ -61,14 +62,16 @@ void CoreDriver::Click(WindowId window, int control) {
 
 void CoreDriver::ChooseMenu(int item) {
   if (!Reaches(WindowId::Game, "menu", true)) return;
-  const MenuDesign& menu = front_.Of(WindowId::Game).setup.design->menus[static_cast<std::size_t>(item)];
+  const MenuDesign& menu =
+      front_.Of(WindowId::Game).setup.design->menus[static_cast<std::size_t>(item)];
   if (menu.level == MenuLevel::Item && !menu.separator) host_.OnMenuChosen(WindowId::Game, item);
 }
 
 void CoreDriver::Type(WindowId window, int control, const std::string& text) {
   if (!Reaches(window, "type", true)) return;
   if (DesignOf(window, control).kind != ControlKind::TextBox || !front_.Usable(window, control))
-    throw std::logic_error("type: " + ControlName(window, control) + " is not a text box shown and enabled");
+    throw std::logic_error("type: " + ControlName(window, control) +
+                           " is not a text box shown and enabled");
   front_.Of(window).focus = control;
   TypeIntoFocus(text);
 }
@@ -76,7 +79,8 @@ void CoreDriver::Type(WindowId window, int control, const std::string& text) {
 void CoreDriver::KeyIntoBox(WindowId window, int control, char32_t character) {
   host_.OnKeyPress(window, control, static_cast<int>(character));
   // The key still reaches the box; Enter adds nothing to one line.
-  if (character == kEnter || character == kCtrlEnter || !front_.Of(window).built || front_.ended) return;
+  if (character == kEnter || character == kCtrlEnter || !front_.Of(window).built || front_.ended)
+    return;
   std::string& text = front_.Of(window).look.controls[static_cast<std::size_t>(control)].text;
   text += ToUtf8(std::u32string(1, character));
   host_.OnTextEdited(window, control, std::string(text));
@@ -100,7 +104,8 @@ void CoreDriver::Press(Key key) {
     // The box's own buttons: Enter and Space press the focused one, Escape
     // is Cancel (OK on a box of one button), Tab moves between them.
     const bool twoButtons = front_.box->second.buttons == MessageButtons::OkCancel;
-    if (twoButtons && (key == Key::Tab || key == Key::ShiftTab)) front_.boxFocus = 1 - front_.boxFocus;
+    if (twoButtons && (key == Key::Tab || key == Key::ShiftTab))
+      front_.boxFocus = 1 - front_.boxFocus;
     if (enter || key == Key::Space)
       AnswerBox(front_.boxFocus == 1 ? MessageAnswer::Cancel : MessageAnswer::Ok);
     else if (key == Key::Escape)
@@ -138,7 +143,8 @@ void CoreDriver::Tick() {
 std::optional<BoxSeen> CoreDriver::OpenBox() {
   if (!front_.box) return std::nullopt;
   const auto& [owner, message] = *front_.box;
-  return BoxSeen{owner, message.title, message.text, message.icon, message.buttons, message.defaultButton};
+  return BoxSeen{owner,        message.title,   message.text,
+                 message.icon, message.buttons, message.defaultButton};
 }
 
 void CoreDriver::AnswerBox(MessageAnswer answer) {

@@ -9,8 +9,7 @@
 
 int main(int argc, char** argv) {
   testing::InitGoogleTest(&argc, argv);
-  tavri::scenario::RegisterPlays(TAVRI_PLAYS_FOLDER, [] {
-    return std::make_unique<tavri::scenario::CoreDriver>();
-  });
+  tavri::scenario::RegisterPlays(TAVRI_PLAYS_FOLDER,
+                                 [] { return std::make_unique<tavri::scenario::CoreDriver>(); });
   return RUN_ALL_TESTS();
 }

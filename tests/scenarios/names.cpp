@@ -24,19 +24,32 @@ std::vector<Named> Sorted(std::vector<Named> names) {
 std::vector<Named> GameControls() {
   using namespace game_window;
   std::vector<Named> names{
-      {"heading", kProblemHeading},  {"x-header", kXHeader},
-      {"y-header", kYHeader},        {"x-band", kXBand},
-      {"y-band", kYBand},            {"row-line", kRowSeparator},
-      {"column-line", kColumnSeparator}, {"points", kPoints},
-      {"total", kTotalButton},       {"frame", kRelationshipFrame},
-      {"proportional", kRelationshipButtons}, {"inverse", kRelationshipButtons + 1},
-      {"linear", kRelationshipButtons + 2},   {"square", kRelationshipButtons + 3},
-      {"formula-y", kFormulaY},      {"coefficient", kCoefficientBox},
-      {"formula-x", kFormulaX},      {"exponent", kExponent},
-      {"constant", kConstantBox},    {"numerator", kNumeratorBox},
-      {"fraction-bar", kFractionBar}, {"denominator-x", kDenominatorX},
-      {"enter-hint", kEnterHint},    {"start", kStartButton},
-      {"range", kRangeButton},       {"exit", kExitButton},
+      {"heading", kProblemHeading},
+      {"x-header", kXHeader},
+      {"y-header", kYHeader},
+      {"x-band", kXBand},
+      {"y-band", kYBand},
+      {"row-line", kRowSeparator},
+      {"column-line", kColumnSeparator},
+      {"points", kPoints},
+      {"total", kTotalButton},
+      {"frame", kRelationshipFrame},
+      {"proportional", kRelationshipButtons},
+      {"inverse", kRelationshipButtons + 1},
+      {"linear", kRelationshipButtons + 2},
+      {"square", kRelationshipButtons + 3},
+      {"formula-y", kFormulaY},
+      {"coefficient", kCoefficientBox},
+      {"formula-x", kFormulaX},
+      {"exponent", kExponent},
+      {"constant", kConstantBox},
+      {"numerator", kNumeratorBox},
+      {"fraction-bar", kFractionBar},
+      {"denominator-x", kDenominatorX},
+      {"enter-hint", kEnterHint},
+      {"start", kStartButton},
+      {"range", kRangeButton},
+      {"exit", kExitButton},
       {"help", kHelpButton},
   };
   Series(names, "number-", kProblemNumbers, kProblemCount);
@@ -49,12 +62,18 @@ std::vector<Named> GameControls() {
 std::vector<Named> ResultsControls() {
   using namespace results_window;
   std::vector<Named> names{
-      {"heading", kHeading},          {"clear", kClearButton},
-      {"range-label", kRangeLabel},   {"range-name", kRangeName},
-      {"rule-top", kDoubleRuleTop},   {"rule-bottom", kDoubleRuleBottom},
-      {"run-heading", kRunHeading},   {"this-game-heading", kThisGameHeading},
-      {"this-game-score", kThisGameScore}, {"rule", kRule},
-      {"prompt", kPrompt},            {"name-box", kNameBox},
+      {"heading", kHeading},
+      {"clear", kClearButton},
+      {"range-label", kRangeLabel},
+      {"range-name", kRangeName},
+      {"rule-top", kDoubleRuleTop},
+      {"rule-bottom", kDoubleRuleBottom},
+      {"run-heading", kRunHeading},
+      {"this-game-heading", kThisGameHeading},
+      {"this-game-score", kThisGameScore},
+      {"rule", kRule},
+      {"prompt", kPrompt},
+      {"name-box", kNameBox},
       {"back", kBackButton},
   };
   Series(names, "place-", kPlaceNumbers, kPlaces);
@@ -67,18 +86,21 @@ std::vector<Named> ResultsControls() {
 
 std::vector<Named> HelpControls() {
   using namespace help_window;
-  return {{"introduction", kIntroduction}, {"how-to-play", kHowToPlay},
-          {"points-and-results", kPointsAndResults}, {"ranges", kRanges},
-          {"credit", kCredit}, {"back", kBackButton}};
+  return {{"introduction", kIntroduction},
+          {"how-to-play", kHowToPlay},
+          {"points-and-results", kPointsAndResults},
+          {"ranges", kRanges},
+          {"credit", kCredit},
+          {"back", kBackButton}};
 }
 
 std::vector<Named> MenuItems() {
   using namespace game_window;
   std::vector<Named> names{
-      {"game-menu", kGameMenu},     {"start-item", kStartItem},
+      {"game-menu", kGameMenu},         {"start-item", kStartItem},
       {"separator-1", kGameSeparator1}, {"list-item", kListItem},
       {"separator-2", kGameSeparator2}, {"exit-item", kExitItem},
-      {"range-menu", kRangeMenu},   {"help-menu", kHelpMenu},
+      {"range-menu", kRangeMenu},       {"help-menu", kHelpMenu},
       {"help-item", kHelpItem},
   };
   Series(names, "range-item-", kRangeItems, 4);
@@ -105,9 +127,12 @@ const std::vector<Named>& ControlNames(WindowId window) {
   static const std::vector<Named> results = ResultsControls();
   static const std::vector<Named> help = HelpControls();
   switch (window) {
-    case WindowId::Game: return game;
-    case WindowId::Results: return results;
-    case WindowId::Help: return help;
+    case WindowId::Game:
+      return game;
+    case WindowId::Results:
+      return results;
+    case WindowId::Help:
+      return help;
   }
   return game;
 }

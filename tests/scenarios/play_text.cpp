@@ -24,10 +24,17 @@ std::string Quoted(std::string_view text, std::size_t& pos) {
     }
     if (++pos == text.size()) break;
     switch (text[pos]) {
-      case 'r': word += '\r'; break;
-      case '"': word += '"'; break;
-      case '\\': word += '\\'; break;
-      default: throw std::invalid_argument(std::string("unknown escape \\") + text[pos]);
+      case 'r':
+        word += '\r';
+        break;
+      case '"':
+        word += '"';
+        break;
+      case '\\':
+        word += '\\';
+        break;
+      default:
+        throw std::invalid_argument(std::string("unknown escape \\") + text[pos]);
     }
   }
   throw std::invalid_argument("a text has no closing quote");

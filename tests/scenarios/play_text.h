@@ -20,8 +20,8 @@ struct Word {
 };
 
 struct PlayLine {
-  int number = 0;       // from 1
-  std::string source;   // the line as written, without its comment
+  int number = 0;      // from 1
+  std::string source;  // the line as written, without its comment
   std::vector<Word> words;
 };
 

@@ -1,6 +1,8 @@
 // The player itself: a broken play is refused at the line that breaks it, a
 // failed check says where and what the screen showed, and every control and
 // menu item has one name.
+#include "scenarios/player.h"
+
 #include <gtest/gtest.h>
 
 #include <set>
@@ -10,7 +12,6 @@
 #include "results/core/results_window_design.h"
 #include "scenarios/core_driver.h"
 #include "scenarios/names.h"
-#include "scenarios/player.h"
 
 namespace tavri::scenario {
 namespace {
@@ -21,13 +22,16 @@ TEST(Player, ABrokenPlayIsRefusedAtItsLine) {
     const char* error;
   } cases[] = {
       {"start\n", "p.play:1: a step before the first scenario"},
-      {"scenario \"a\"\nstart\nclick game startt\n", "p.play:3: the game window has no control 'startt'"},
+      {"scenario \"a\"\nstart\nclick game startt\n",
+       "p.play:3: the game window has no control 'startt'"},
       {"scenario \"a\"\nclick game start\n", "p.play:2: this step needs the program started"},
       {"scenario \"a\"\nstart\nresults none\n", "p.play:3: this step comes before start"},
       {"scenario \"a\"\nstart\nexpect text game heading\n", "p.play:3: the text is missing"},
-      {"scenario \"a\"\nstart\nexpect text game heading \"x\n", "p.play:3: a text has no closing quote"},
+      {"scenario \"a\"\nstart\nexpect text game heading \"x\n",
+       "p.play:3: a text has no closing quote"},
       {"scenario \"a\"\nstart\nexpect beeps 1 2\n", "p.play:3: '2' is one word too many"},
-      {"scenario \"a\"\n\n  # nothing\nstart\nproblem inverse 5\n", "p.play:5: a of y = a / x is ±6, ±12 or ±18"},
+      {"scenario \"a\"\n\n  # nothing\nstart\nproblem inverse 5\n",
+       "p.play:5: a of y = a / x is ±6, ±12 or ±18"},
       {"scenario \"a\"\nstart\nfly game\n", "p.play:3: no step begins 'fly game'"},
       {"scenario \"a\"\nscenario \"a\"\n", "p.play:2: a second scenario of that title"},
   };

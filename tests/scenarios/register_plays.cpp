@@ -44,10 +44,14 @@ std::string TestName(const std::string& title) {
   std::string name;
   for (char c : title) {
     const bool word = (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9');
-    if (c >= 'A' && c <= 'Z') name += static_cast<char>(c - 'A' + 'a');
-    else if (word) name += c;
-    else if (c == '\'') continue;
-    else if (!name.empty() && name.back() != '_') name += '_';
+    if (c >= 'A' && c <= 'Z')
+      name += static_cast<char>(c - 'A' + 'a');
+    else if (word)
+      name += c;
+    else if (c == '\'')
+      continue;
+    else if (!name.empty() && name.back() != '_')
+      name += '_';
   }
   while (!name.empty() && name.back() == '_') name.pop_back();
   return name.empty() ? "scenario" : name;
@@ -85,7 +89,8 @@ void RegisterPlays(const std::filesystem::path& folder, const MakeDriver& makeDr
     std::set<std::string> names;
     for (Scenario& scenario : scenarios) {
       std::string name = TestName(scenario.title);
-      for (int n = 2; !names.insert(name).second; ++n) name = TestName(scenario.title) + "_" + std::to_string(n);
+      for (int n = 2; !names.insert(name).second; ++n)
+        name = TestName(scenario.title) + "_" + std::to_string(n);
       auto shared = std::make_shared<const Scenario>(std::move(scenario));
       testing::RegisterTest(suite.c_str(), name.c_str(), nullptr, nullptr, shared->file.c_str(),
                             shared->line, [shared, makeDriver]() -> testing::Test* {

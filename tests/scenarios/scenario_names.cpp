@@ -20,9 +20,12 @@ using tavri::scenario::Named;
 
 const WindowDesign& DesignOf(WindowId window) {
   switch (window) {
-    case WindowId::Game: return game_window::Design();
-    case WindowId::Results: return results_window::Design();
-    case WindowId::Help: return help_window::Design();
+    case WindowId::Game:
+      return game_window::Design();
+    case WindowId::Results:
+      return results_window::Design();
+    case WindowId::Help:
+      return help_window::Design();
   }
   return game_window::Design();
 }
@@ -46,15 +49,17 @@ int main() {
     const auto window = static_cast<WindowId>(windows[w].id);
     const WindowDesign& design = DesignOf(window);
     std::printf("    \"%s\": {\n", windows[w].name.c_str());
-    PrintItems(scenario::ControlNames(window),
-               [&design](int id) { return design.controls[static_cast<std::size_t>(id)].designName; },
-               "      ");
+    PrintItems(
+        scenario::ControlNames(window),
+        [&design](int id) { return design.controls[static_cast<std::size_t>(id)].designName; },
+        "      ");
     std::printf("    }%s\n", w + 1 < windows.size() ? "," : "");
   }
   std::printf("  },\n  \"menu\": {\n");
   const WindowDesign& game = game_window::Design();
-  PrintItems(scenario::MenuItemNames(),
-             [&game](int id) { return game.menus[static_cast<std::size_t>(id)].designName; }, "    ");
+  PrintItems(
+      scenario::MenuItemNames(),
+      [&game](int id) { return game.menus[static_cast<std::size_t>(id)].designName; }, "    ");
   std::printf("  }\n}\n");
   return 0;
 }
