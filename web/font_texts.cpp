@@ -88,6 +88,7 @@ class Collector : public FrontEnd {
   bool DesignFaceInstalled() override { return true; }
   TextExtent MeasureText(std::string_view, const FontSpec&, int) override { return {}; }
   PixelRect Frame(WindowId) override { return {}; }
+  std::optional<int> FocusedControl(WindowId) override { return std::nullopt; }
   void Build(const WindowSetup&) override {}
   void Move(WindowId, PixelPoint) override {}
   void Draw(WindowId, const WindowLook& look) override {

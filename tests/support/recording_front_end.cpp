@@ -54,7 +54,6 @@ void RecordingFrontEnd::Draw(WindowId window, const WindowLook& look) {
   ++draws;
   Window& w = Of(window);
   w.look = look;
-  if (w.focus && !Usable(window, *w.focus)) MoveFocusOn(window, true);
 }
 
 bool RecordingFrontEnd::Usable(WindowId window, int control) {

@@ -1,9 +1,9 @@
 // A front end in memory: it keeps what the host asked of it (windows built,
 // where they went, what they show, which is active and which takes input,
 // the focus, the timer, boxes) for core tests to read, and measures texts
-// with simple metrics of its own. Its focus behaves as a desktop's does: a
-// control that is hidden or disabled while it has the focus hands it on to
-// the next usable one in tab order.
+// with simple metrics of its own. Its focus stays where it was put, also on
+// a control that is hidden (the host moves it on), and Tab walks the tab
+// order as a desktop's does.
 #pragma once
 
 #include <array>
@@ -38,6 +38,7 @@ class RecordingFrontEnd : public FrontEnd {
   // and wrap wherever the width runs out.
   TextExtent MeasureText(std::string_view text, const FontSpec& font, int wrapWidth) override;
   PixelRect Frame(WindowId window) override;
+  std::optional<int> FocusedControl(WindowId window) override { return Of(window).focus; }
 
   void Build(const WindowSetup& setup) override;
   void Move(WindowId window, PixelPoint topLeft) override;
