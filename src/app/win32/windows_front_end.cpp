@@ -99,6 +99,11 @@ PixelRect WindowsFrontEnd::Frame(WindowId window) {
   return PixelRect{outer.left, outer.top, outer.right - outer.left, outer.bottom - outer.top};
 }
 
+std::optional<int> WindowsFrontEnd::FocusedControl(WindowId window) {
+  DesignedWindow* native = Window(window);
+  return native ? native->FocusedControl() : std::nullopt;
+}
+
 // --- Windows --------------------------------------------------------------------------
 
 void WindowsFrontEnd::Build(const WindowSetup& setup) {
@@ -204,10 +209,11 @@ bool WindowsFrontEnd::HandleKeyboard(MSG& message) {
   if (!window) return false;
   if (message.message == WM_KEYDOWN && message.wParam == VK_RETURN) {
     HWND focus = GetFocus();
-    // No button is a default button: Enter clicks the one with the focus,
-    // and reaches a text box as the character 13 (10 with Ctrl).
+    // No button is a default button: Enter clicks the one with the focus
+    // (Ctrl+Enter does not), and reaches a text box as the character 13
+    // (10 with Ctrl).
     if (window->IsButton(focus)) {
-      SendMessageW(focus, BM_CLICK, 0, 0);
+      if (GetKeyState(VK_CONTROL) >= 0) SendMessageW(focus, BM_CLICK, 0, 0);
       return true;
     }
     if (window->IsTextBox(focus)) return false;

@@ -56,6 +56,7 @@ class WindowsFrontEnd : public FrontEnd {
   bool DesignFaceInstalled() override { return !DesignFaceIsStandIn(); }
   TextExtent MeasureText(std::string_view text, const FontSpec& font, int wrapWidth) override;
   PixelRect Frame(WindowId window) override;
+  std::optional<int> FocusedControl(WindowId window) override;
   void Build(const WindowSetup& setup) override;
   void Move(WindowId window, PixelPoint topLeft) override;
   void Draw(WindowId window, const WindowLook& look) override;

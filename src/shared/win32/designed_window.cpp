@@ -285,7 +285,6 @@ void DesignedWindow::SetText(int row, const std::wstring& text) {
 }
 
 void DesignedWindow::Draw(const WindowLook& look) {
-  HWND focusBefore = GetFocus();
   for (std::size_t i = 0; i < controls_.size() && i < look.controls.size(); ++i) {
     const ControlDesign& design = design_.controls[i];
     ControlWindow& control = controls_[i];
@@ -318,22 +317,25 @@ void DesignedWindow::Draw(const WindowLook& look) {
     CheckMenuItem(menu_, static_cast<UINT>(MenuCommandId(static_cast<int>(i))),
                   MF_BYCOMMAND | (menuChecked_[i] ? MF_CHECKED : MF_UNCHECKED));
   }
-  KeepFocusUsable(focusBefore);
 }
 
-// A control that was hidden or disabled while it had the focus hands it on
-// to the next one in tab order, so the keyboard is never left on nothing.
-void DesignedWindow::KeepFocusUsable(HWND focusBefore) {
-  if (!ControlOf(focusBefore) || Usable(focusBefore)) return;
-  HWND next = GetNextDlgTabItem(window_, focusBefore, FALSE);
-  if (next && next != focusBefore && Usable(next))
-    SetFocus(next);
-  else
-    SetFocus(window_);
+bool DesignedWindow::HasKeyboard() const {
+  return GetActiveWindow() == window_ && IsWindowEnabled(window_);
 }
 
+// While the window is not active, or takes no input, SetFocus would fail or
+// activate it: the control gets the focus when the window is active again.
 void DesignedWindow::Focus(int control) {
-  if (HWND target = Control(control)) SetFocus(target);
+  HWND target = Control(control);
+  if (!target) return;
+  savedFocus_ = target;
+  if (HasKeyboard()) SetFocus(target);
+}
+
+std::optional<int> DesignedWindow::FocusedControl() const {
+  if (HasKeyboard())
+    if (std::optional<int> focused = ControlOf(GetFocus())) return focused;
+  return ControlOf(savedFocus_);
 }
 
 void DesignedWindow::SaveFocus() {
@@ -341,14 +343,8 @@ void DesignedWindow::SaveFocus() {
   if (ControlOf(focus)) savedFocus_ = focus;
 }
 
-// The focus where it was when the window lost it; on the next control in
-// tab order when that one was hidden or disabled meanwhile.
 void DesignedWindow::RestoreFocus() {
-  if (!ControlOf(savedFocus_)) return;
-  if (Usable(savedFocus_))
-    SetFocus(savedFocus_);
-  else
-    KeepFocusUsable(savedFocus_);
+  if (Usable(savedFocus_) && ControlOf(savedFocus_)) SetFocus(savedFocus_);
 }
 
 void DesignedWindow::Activate() {
@@ -444,8 +440,8 @@ LRESULT DesignedWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
       }
       PostMessageW(window_, kReportActivation, 0, 0);
-      if (ControlOf(savedFocus_)) {
-        RestoreFocus();
+      if (Usable(savedFocus_)) {
+        SetFocus(savedFocus_);
         return 0;
       }
       break;

@@ -48,7 +48,12 @@ class DesignedWindow {
   // Positions, sizes and fonts for a screen of `dpi`; the window keeps its
   // top-left corner. The next Draw gives every control its look again.
   void Layout(int dpi);
+  // Gives the control the focus, now or when the window is next active.
   void Focus(int control);
+  // The control that has the focus, or gets it back when the window is
+  // next active.
+  std::optional<int> FocusedControl() const;
+  // Brings the window to the front, active, the focus where it was.
   void Activate();
   // Enables or disables the window itself: its controls keep their look,
   // and the control that had the focus gets it back.
@@ -76,7 +81,8 @@ class DesignedWindow {
   HFONT FontOf(int row, int widthPercent) const;
   RECT PlaceOf(int row) const;
   void SetText(int row, const std::wstring& text);
-  void KeepFocusUsable(HWND focusBefore);
+  // Active and taking input: the focus can be given now.
+  bool HasKeyboard() const;
   void SaveFocus();
   void RestoreFocus();
   std::optional<LRESULT> Colour(HDC dc, HWND control, bool textBox);
@@ -93,7 +99,8 @@ class DesignedWindow {
   int dpi_ = 96;
   // Set while the window changes a box's text itself, which is no edit.
   bool settingText_ = false;
-  // The control that had the focus when the window last lost it.
+  // The control that had the focus when the window last lost it, or that
+  // gets it when the window is next active.
   HWND savedFocus_ = nullptr;
 };
 
