@@ -80,12 +80,23 @@ bool TestProgram::PumpUntil(const std::function<bool()>& done) {
   }
 }
 
+// Under Wine the X server's answers to what the windows did (the keyboard
+// focus moving between them) come in on their own time, and Wine reads
+// them only when the thread waits; one read after the next act would undo
+// what that act did. Reading a pixel of the screen is a round trip to the
+// server that brings them in, and a wait that ends at once has Wine take
+// them now.
 void TestProgram::Pump() {
-  MSG message;
-  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-    if (message.message == WM_QUIT) continue;
-    front->Process(message);
-  }
+  do {
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+      if (message.message == WM_QUIT) continue;
+      front->Process(message);
+    }
+    HDC screen = GetDC(nullptr);
+    GetPixel(screen, 0, 0);
+    ReleaseDC(nullptr, screen);
+  } while (MsgWaitForMultipleObjects(0, nullptr, FALSE, 0, QS_ALLINPUT) == WAIT_OBJECT_0);
 }
 
 HWND TestProgram::Handle(WindowId id) {
