@@ -354,12 +354,11 @@ void DesignedWindow::Activate() {
   if (!IsChild(window_, GetFocus())) RestoreFocus();
 }
 
-// Windows takes the focus from a window as it is disabled: it is kept, and
-// given back once the window takes input again and is active.
+// Windows takes the focus from a window as it is disabled: it is kept for
+// the window's next activation.
 void DesignedWindow::SetInputEnabled(bool enabled) {
   if (!enabled) SaveFocus();
   EnableWindow(window_, enabled);
-  if (enabled && GetActiveWindow() == window_ && !IsChild(window_, GetFocus())) RestoreFocus();
 }
 
 std::optional<LRESULT> DesignedWindow::Colour(HDC dc, HWND control, bool textBox) {

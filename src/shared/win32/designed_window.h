@@ -56,7 +56,8 @@ class DesignedWindow {
   // Brings the window to the front, active, the focus where it was.
   void Activate();
   // Enables or disables the window itself: its controls keep their look,
-  // and the control that had the focus gets it back.
+  // and the control that had the focus gets it back when the window is
+  // next activated.
   void SetInputEnabled(bool enabled);
   // A push button of this window, which Enter clicks when it has the focus.
   bool IsButton(HWND control) const;

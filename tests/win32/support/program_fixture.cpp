@@ -85,18 +85,23 @@ bool TestProgram::PumpUntil(const std::function<bool()>& done) {
 // them only when the thread waits; one read after the next act would undo
 // what that act did. Reading a pixel of the screen is a round trip to the
 // server that brings them in, and a wait that ends at once has Wine take
-// them now.
+// them; what Wine asked of the server while taking them comes in with the
+// next round, so pumping ends after two rounds that found nothing.
 void TestProgram::Pump() {
-  do {
+  for (int quiet = 0; quiet < 2;) {
+    bool found = false;
     MSG message;
     while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+      found = true;
       if (message.message == WM_QUIT) continue;
       front->Process(message);
     }
     HDC screen = GetDC(nullptr);
     GetPixel(screen, 0, 0);
     ReleaseDC(nullptr, screen);
-  } while (MsgWaitForMultipleObjects(0, nullptr, FALSE, 0, QS_ALLINPUT) == WAIT_OBJECT_0);
+    found = MsgWaitForMultipleObjects(0, nullptr, FALSE, 0, QS_ALLINPUT) == WAIT_OBJECT_0 || found;
+    quiet = found ? 0 : quiet + 1;
+  }
 }
 
 HWND TestProgram::Handle(WindowId id) {
