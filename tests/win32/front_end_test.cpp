@@ -1,6 +1,6 @@
 // The front end's own primitives on the real windows: measuring, boxes
 // shown by the system from a posted message, blocked windows that keep
-// their look, the results window's owner, and the keys Enter gives.
+// their look, and the characters Enter gives a box.
 #include <gtest/gtest.h>
 
 #include "game/core/game_window_design.h"
@@ -95,14 +95,12 @@ TEST_F(FrontEndPrimitives, TheSystemsBoxIsShownFromThePostedMessageAndAnswersAft
   EXPECT_EQ(ResultsBytes(), "") << "Cancel cleared nothing";
 }
 
-TEST_F(FrontEndPrimitives, ABlockedWindowLooksAsBeforeAndTheResultsWindowIsOwned) {
+// The owners themselves are the plays' (windows.play).
+TEST_F(FrontEndPrimitives, ABlockedWindowLooksAsBeforeAndTheOwnedOneHasNoTaskBarButton) {
   StartProgram();
   Click(kGame, game_window::kHelpButton);
   ChooseMenu(game_window::kListItem);
-  HWND results = Handle(kResults);
-  EXPECT_EQ(GetWindow(results, GW_OWNER), Handle(kGame));
-  EXPECT_FALSE(GetWindowLongPtrW(results, GWL_EXSTYLE) & WS_EX_APPWINDOW);
-  EXPECT_EQ(GetWindow(Handle(WindowId::Help), GW_OWNER), nullptr);
+  EXPECT_FALSE(GetWindowLongPtrW(Handle(kResults), GWL_EXSTYLE) & WS_EX_APPWINDOW);
 
   boxes.hold = true;
   Click(kResults, results_window::kClearButton);

@@ -91,23 +91,12 @@ int ExpectLabelsDrawnAsTheHostSays(TestProgram& program, WindowId id) {
     SCOPED_TRACE(control.designName);
     const ControlLook& drawn = look.controls[row];
     HWND handle = window.Control(static_cast<int>(row));
-    LOGFONTW font{};
-    GetObjectW(reinterpret_cast<HFONT>(SendMessageW(handle, WM_GETFONT, 0, 0)), sizeof font, &font);
+    const DrawnFont font = FontOf(handle);
     if (drawn.widthPercent == 100) {
-      EXPECT_EQ(font.lfWidth, 0);
+      EXPECT_EQ(font.font.lfWidth, 0);
     } else {
       ++narrowed;
-      LOGFONTW full = font;
-      full.lfWidth = 0;
-      HFONT fullFont = CreateFontIndirectW(&full);
-      HDC dc = GetDC(nullptr);
-      HGDIOBJ old = SelectObject(dc, fullFont);
-      TEXTMETRICW metrics;
-      GetTextMetricsW(dc, &metrics);
-      SelectObject(dc, old);
-      ReleaseDC(nullptr, dc);
-      DeleteObject(fullFont);
-      EXPECT_EQ(font.lfWidth, std::max(1L, metrics.tmAveCharWidth * drawn.widthPercent / 100));
+      EXPECT_EQ(font.font.lfWidth, std::max(1L, font.fullWidth * drawn.widthPercent / 100));
     }
     if (drawn.size) {
       RECT client;

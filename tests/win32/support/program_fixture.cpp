@@ -30,6 +30,24 @@ void TestBoxes::Answer(MessageAnswer answer) {
 
 std::wstring Wide(std::string_view utf8) { return win32::Widen(utf8); }
 
+DrawnFont FontOf(HWND control) {
+  DrawnFont drawn{};
+  GetObjectW(reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)), sizeof drawn.font,
+             &drawn.font);
+  LOGFONTW full = drawn.font;
+  full.lfWidth = 0;
+  HFONT fullFont = CreateFontIndirectW(&full);
+  HDC dc = GetDC(nullptr);
+  HGDIOBJ old = SelectObject(dc, fullFont);
+  TEXTMETRICW metrics{};
+  GetTextMetricsW(dc, &metrics);
+  SelectObject(dc, old);
+  ReleaseDC(nullptr, dc);
+  DeleteObject(fullFont);
+  drawn.fullWidth = metrics.tmAveCharWidth;
+  return drawn;
+}
+
 TestProgram::TestProgram() {
   // Problems from a script; an empty script gives y = -4x.
   random.whenUsedUp = 0.1f;

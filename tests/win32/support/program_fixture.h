@@ -125,4 +125,12 @@ class ProgramFixture : public ::testing::Test, public TestProgram {
 // The text of the design's caption or quoted text, as Windows holds it.
 std::wstring Wide(std::string_view utf8);
 
+// The control's font, and the average character width of its face at its
+// height before any narrowing.
+struct DrawnFont {
+  LOGFONTW font;
+  LONG fullWidth;
+};
+DrawnFont FontOf(HWND control);
+
 }  // namespace tavri::test

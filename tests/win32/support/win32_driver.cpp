@@ -235,22 +235,10 @@ scenario::ControlSeen Win32Driver::Control(WindowId window, int control) {
   MapWindowPoints(nullptr, root, reinterpret_cast<POINT*>(&place), 2);
   seen.rect = {place.left, place.top, place.right - place.left, place.bottom - place.top};
   // A narrowed font has a width of its own: its share of the face's.
-  LOGFONTW font{};
-  GetObjectW(reinterpret_cast<HFONT>(SendMessageW(handle, WM_GETFONT, 0, 0)), sizeof font, &font);
-  if (font.lfWidth != 0) {
-    LOGFONTW full = font;
-    full.lfWidth = 0;
-    HFONT fullFont = CreateFontIndirectW(&full);
-    HDC dc = GetDC(nullptr);
-    HGDIOBJ old = SelectObject(dc, fullFont);
-    TEXTMETRICW metrics{};
-    GetTextMetricsW(dc, &metrics);
-    SelectObject(dc, old);
-    ReleaseDC(nullptr, dc);
-    DeleteObject(fullFont);
+  const DrawnFont drawn = FontOf(handle);
+  if (drawn.font.lfWidth != 0)
     seen.widthPercent =
-        static_cast<int>(font.lfWidth * 100 / std::max<LONG>(1, metrics.tmAveCharWidth));
-  }
+        static_cast<int>(drawn.font.lfWidth * 100 / std::max<LONG>(1, drawn.fullWidth));
   return seen;
 }
 
