@@ -29,6 +29,7 @@
 namespace tavri {
 namespace {
 
+using test::AsUser;
 using test::BecomeUser;
 using test::BlankRecords;
 using test::InChild;
@@ -64,16 +65,6 @@ class Watch {
  private:
   int fd_;
 };
-
-// Runs `body` in a process of its own: as user `uid` of `groups` with `mask`
-// when the tests run as root, else as this user.
-int AsUser(uid_t uid, const std::vector<gid_t>& groups, mode_t mask,
-           const std::function<int()>& body) {
-  return InChild([&] {
-    if (IsRoot() && !BecomeUser(uid, uid, groups, mask)) return 100;
-    return body();
-  });
-}
 
 // A class folder every student can write (no sticky bit), and a victim's
 // home with a private file in it.
