@@ -85,7 +85,8 @@ TEST(ResultsStoreOnDisk, TwoLocksExcludeEachOtherAndNeitherCanBeTakenAway) {
   EXPECT_EQ(one->TryLock("tavri.rnk.lock", second), LockStatus::Busy);
   EXPECT_EQ(second, nullptr);
   std::error_code ignored;
-  std::filesystem::remove(folder.path() / "tavri.rnk.lock", ignored);
+  EXPECT_FALSE(std::filesystem::remove(folder.path() / "tavri.rnk.lock", ignored))
+      << "the lock file was removed while held";
   EXPECT_EQ(two->TryLock("tavri.rnk.lock", second), LockStatus::Busy) << "taken away";
   first.reset();
   EXPECT_EQ(two->TryLock("tavri.rnk.lock", second), LockStatus::Locked);
