@@ -19,8 +19,11 @@ namespace {
 // name is another program's leftover, or someone's trap.
 constexpr int kNameAttempts = 16;
 
-// Sixteen hex digits no other program will pick at the same moment.
+// A new file's name is the list's, ".tmp-" and this many lowercase hex
+// digits: the only names the clean-up of a later save removes.
 constexpr std::size_t kSuffixDigits = 16;
+
+// Sixteen hex digits no other program will pick at the same moment.
 std::string UniqueSuffix() {
   static std::atomic<std::uint64_t> counter{0};
   std::uint64_t bits = (counter++ + 1) * 0x9E3779B97F4A7C15ull;
