@@ -217,10 +217,11 @@ TEST_F(ClassFolderStudents, AListThatCannotBeReadIsSaidSoAtOnceAndOffersNoPlace)
               if (played.playedNow - FileSystem::Clock::time_point{} > std::chrono::seconds(1))
                 return 1;
               if (board.readable() || board.newPlace()) return 2;
-              const std::vector<Command> told = board.TakeCommands();
-              if (told.size() != 1 ||
-                  std::get<ShowMessage>(told[0]).message.kind != MessageKind::ListUnreadable)
-                return 3;
+              const std::vector<WindowOutput> told = board.TakeOutput();
+              const auto* box = told.size() == 1 ? std::get_if<ShowMessage>(
+                                                       &std::get<Command>(told[0]))
+                                                 : nullptr;
+              if (!box || box->message.kind != MessageKind::ListUnreadable) return 3;
               return 0;
             }),
         0)

@@ -9,11 +9,33 @@ namespace tavri {
 
 using namespace results_window;
 
-namespace {
-
-constexpr std::string_view kTitle = "成績一覧";
-
-}  // namespace
+Message ResultsNotice(MessageKind kind, bool scoreLost) {
+  std::string text;
+  switch (kind) {
+    case MessageKind::ListUnreadable:
+      text = "成績一覧を読み込めませんでした。";
+      if (scoreLost) text += "\r今回の成績は保存できません。";
+      break;
+    case MessageKind::SaveUnconfirmed:
+      text = "成績を保存しましたが、ディスクへの書き込みを確認できませんでした。";
+      break;
+    case MessageKind::PlaceGone:
+      text = "ほかの人の成績が先に保存されたため、今回の成績は５位までに入りませんでした。";
+      break;
+    case MessageKind::SaveFailed: text = "成績を保存できませんでした。"; break;
+    case MessageKind::ClearUnconfirmed:
+      text = "成績一覧を消去しましたが、ディスクへの書き込みを確認できませんでした。";
+      break;
+    case MessageKind::ClearFailed: text = "成績一覧を消去できませんでした。"; break;
+    case MessageKind::ConfirmClear:
+      return Message{MessageKind::ConfirmClear, "確認", "成績一覧の名前と時間を消去しますか？",
+                     MessageIcon::Question, MessageButtons::OkCancel, 1};
+    case MessageKind::StartNotice:
+    case MessageKind::RangeChanged:
+    case MessageKind::Restart: break;
+  }
+  return Notice(kind, "成績一覧", std::move(text));
+}
 
 ResultsBoard::ResultsBoard(SessionState& session, ResultsStore& store, std::int16_t score)
     : session_(session), store_(store), range_(session.range), score_(score) {
@@ -28,9 +50,7 @@ ResultsBoard::ResultsBoard(SessionState& session, ResultsStore& store, std::int1
   if (!readable_) {
     // Empty lists would look like a list with room at the top; a place
     // offered in them could not be stored.
-    std::string text = "成績一覧を読み込めませんでした。";
-    if (placing) text += "\r今回の成績は保存できません。";
-    Ask(Notice(MessageKind::ListUnreadable, std::string(kTitle), std::move(text)));
+    Ask(ResultsNotice(MessageKind::ListUnreadable, placing));
     return;
   }
   if (!placing) return;
@@ -71,15 +91,13 @@ void ResultsBoard::OnBack() {
       Close();
       break;
     case Stored::Unconfirmed:
-      Ask(Notice(MessageKind::SaveUnconfirmed, std::string(kTitle),
-                 "成績を保存しましたが、ディスクへの書き込みを確認できませんでした。"));
+      Ask(ResultsNotice(MessageKind::SaveUnconfirmed));
       break;
     case Stored::NoPlace:
-      Ask(Notice(MessageKind::PlaceGone, std::string(kTitle),
-                 "ほかの人の成績が先に保存されたため、今回の成績は５位までに入りませんでした。"));
+      Ask(ResultsNotice(MessageKind::PlaceGone));
       break;
     case Stored::No:
-      Ask(Notice(MessageKind::SaveFailed, std::string(kTitle), "成績を保存できませんでした。"));
+      Ask(ResultsNotice(MessageKind::SaveFailed));
       break;
   }
 }
@@ -87,8 +105,7 @@ void ResultsBoard::OnBack() {
 void ResultsBoard::OnClear() {
   if (closing_) return;
   closing_ = true;
-  Ask(Message{MessageKind::ConfirmClear, "確認", "成績一覧の名前と時間を消去しますか？",
-              MessageIcon::Question, MessageButtons::OkCancel, 1});
+  Ask(ResultsNotice(MessageKind::ConfirmClear));
 }
 
 void ResultsBoard::Ask(Message message) {
@@ -106,13 +123,11 @@ void ResultsBoard::OnMessageClosed(MessageKind kind, MessageAnswer answer) {
       // Cancel closes the window too; the new entry is lost either way.
       const Stored cleared = answer == MessageAnswer::Ok ? store_.ClearLists().stored : Stored::Yes;
       if (cleared == Stored::Unconfirmed) {
-        Ask(Notice(MessageKind::ClearUnconfirmed, std::string(kTitle),
-                   "成績一覧を消去しましたが、ディスクへの書き込みを確認できませんでした。"));
+        Ask(ResultsNotice(MessageKind::ClearUnconfirmed));
         return;
       }
       if (cleared != Stored::Yes) {
-        Ask(Notice(MessageKind::ClearFailed, std::string(kTitle),
-                   "成績一覧を消去できませんでした。"));
+        Ask(ResultsNotice(MessageKind::ClearFailed));
         return;
       }
       Close();

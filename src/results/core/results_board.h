@@ -15,6 +15,10 @@
 
 namespace tavri {
 
+// The boxes the results window shows, by kind (`scoreLost`: the list that
+// could not be read was to take this game's score).
+Message ResultsNotice(MessageKind kind, bool scoreLost = false);
+
 // Stands in the new entry until the player types a name.
 inline constexpr std::string_view kNewEntryMarker = "ここです！";
 
