@@ -122,6 +122,9 @@ void QtFrontEnd::Build(const WindowSetup& setup) {
   Destroy(setup.window);
   QWidget* owner = setup.owner ? Window(*setup.owner) : nullptr;
   auto* designed = new DesignedWindow(*setup.design, setup.dpi, setup.stacking, owner);
+  // The native window, so that its frame is known (where the window system
+  // tells it before the window is shown) when the host places it.
+  designed->winId();
   windows_[Index(setup.window)] = designed;
   blocked_[Index(setup.window)] = false;
   const WindowId window = setup.window;

@@ -179,6 +179,7 @@ void DesignedWindow::BuildControls() {
 
 void DesignedWindow::BuildMenus() {
   menuItems_.assign(design_.menus.size(), nullptr);
+  menuChecked_.assign(design_.menus.size(), false);
   if (design_.menus.empty()) return;
   QMenuBar* bar = menuBar();
   bar->setObjectName(QStringLiteral("menuBar"));
@@ -205,7 +206,11 @@ void DesignedWindow::BuildMenus() {
     action->setCheckable(design.checkable);
     const int item = static_cast<int>(id);
     if (!design.separator)
-      connect(action, &QAction::triggered, this, [this, item] { Q_EMIT menuChosen(item); });
+      connect(action, &QAction::triggered, this, [this, action, item] {
+        // The check mark is what was drawn, not the toolkit's own toggle.
+        if (action->isCheckable()) action->setChecked(menuChecked_[static_cast<std::size_t>(item)]);
+        Q_EMIT menuChosen(item);
+      });
     menuItems_[id] = action;
   }
 }
@@ -251,9 +256,11 @@ void DesignedWindow::Draw(const WindowLook& look) {
     widget->setEnabled(shown.enabled);
     widget->setVisible(shown.visible);
   }
-  for (std::size_t item = 0; item < menuItems_.size() && item < look.menuChecked.size(); ++item)
+  for (std::size_t item = 0; item < menuItems_.size() && item < look.menuChecked.size(); ++item) {
+    menuChecked_[item] = look.menuChecked[item];
     if (QAction* action = menuItems_[item]; action && action->isCheckable())
       action->setChecked(look.menuChecked[item]);
+  }
 }
 
 void DesignedWindow::FocusControl(int control) {

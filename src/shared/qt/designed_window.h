@@ -78,6 +78,7 @@ class DesignedWindow : public QMainWindow {
   std::vector<QWidget*> controls_;
   std::vector<int> widthPercent_;
   std::vector<QAction*> menuItems_;
+  std::vector<bool> menuChecked_;
 };
 
 // The code a key hands a box's key handler, as Windows gives it: 13 for
