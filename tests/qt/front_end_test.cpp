@@ -118,8 +118,15 @@ class FrontEndTest : public QObject {
     DesignedWindow* window = frontEnd.Window(WindowId::Game);
     QVERIFY(QTest::qWaitForWindowExposed(window));
     const QImage before = window->grab().toImage();
+    QMenuBar* bar = window->menuBar();
+    QMenu* menu = bar->actions()[0]->menu();
+    const QPoint heading = bar->actionGeometry(bar->actions()[0]).center();
+    QTest::mouseClick(bar, Qt::LeftButton, {}, heading);
+    QVERIFY(menu->isVisible());
 
+    // An open menu goes, or it would hold the keyboard and mouse.
     frontEnd.SetInputEnabled(WindowId::Game, false);
+    QVERIFY(!menu->isVisible());
     QVERIFY(!frontEnd.TakesInput(WindowId::Game));
     QCOMPARE(window->grab().toImage(), before);
     QVERIFY(window->windowHandle()->flags() & Qt::WindowDoesNotAcceptFocus);
@@ -132,14 +139,13 @@ class FrontEndTest : public QObject {
     QTest::keyClick(start, Qt::Key_Space);
     QTest::keyClicks(box, QStringLiteral("12"));
     QVERIFY(!window->close());
-    QMenuBar* bar = window->menuBar();
-    QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(bar->actions()[0]).center());
+    QTest::mouseClick(bar, Qt::LeftButton, {}, heading);
     QCOMPARE(clicked.count(), 0);
     QCOMPARE(keys.count(), 0);
     QCOMPARE(closeBox.count(), 0);
     QCOMPARE(box->text(), QString());
     QVERIFY(window->isVisible());
-    QVERIFY(!bar->actions()[0]->menu()->isVisible());
+    QVERIFY(!menu->isVisible());
 
     frontEnd.SetInputEnabled(WindowId::Game, true);
     QVERIFY(!(window->windowHandle()->flags() & Qt::WindowDoesNotAcceptFocus));

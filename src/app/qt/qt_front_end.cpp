@@ -1,7 +1,7 @@
 #include "app/qt/qt_front_end.h"
 
 #include <QApplication>
-#include <QCloseEvent>
+#include <QMenu>
 #include <QMessageBox>
 #include <QScreen>
 #include <QWindow>
@@ -190,6 +190,11 @@ void QtFrontEnd::SetInputEnabled(WindowId window, bool enabled) {
   // system itself, which has to be told on the native window.
   designed->winId();
   designed->windowHandle()->setFlag(Qt::WindowDoesNotAcceptFocus, !enabled);
+  // A menu left open would hold the keyboard and mouse of the whole
+  // program and take nothing.
+  if (!enabled)
+    for (QMenu* menu : designed->findChildren<QMenu*>())
+      if (menu->isVisible()) menu->hide();
 }
 
 void QtFrontEnd::Focus(WindowId window, int control) {

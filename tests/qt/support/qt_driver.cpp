@@ -134,7 +134,7 @@ void QtDriver::ChooseMenu(int item) {
     Settle();
   }
   // A menu left open (a heading chosen, a separator) is closed as Escape would.
-  if (menu->isVisible()) menu->close();
+  if (menu->isVisible()) menu->hide();
   Settle();
 }
 
