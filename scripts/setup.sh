@@ -11,6 +11,10 @@ packages=(
   g++-mingw-w64-x86-64 wine64      # the core built for Windows, its tests run under Wine
   xvfb xauth dbus                  # looking at the real window without a display
   clang libclang-rt-14-dev         # libFuzzer targets (clang's runtime holds libFuzzer)
+  emscripten nodejs                # the core built for the browser, its tests run under Node.js
+  python3-fonttools python3-brotli # the web font: IPAPGothic cut down, stored as WOFF2
+  chromium chromium-driver python3-selenium  # the web folder tested in headless Chromium
+  locales                          # a locale with a decimal comma for the conversions test
   xdotool x11-utils libxdamage-dev # the benchmark watches the window's first frame under Xvfb
   librsvg2-bin icoutils            # the application icon rendered to PNG and .ico
   desktop-file-utils appstream     # validators of the desktop entry and the AppStream data

@@ -3,9 +3,11 @@
 # tests natively, the widget tests offscreen, the README's Release build with
 # its package and install, a build with Debian's own compiler and linker
 # flags, all of it again built with AddressSanitizer and
-# UndefinedBehaviorSanitizer, the fuzz targets on their seed corpus, and the
-# Windows build (mingw-w64): the core's tests, tavri.exe, its window tests
-# and its zip, run under Wine on an X display of its own.
+# UndefinedBehaviorSanitizer, the fuzz targets on their seed corpus, the
+# browser build (emscripten): the core's tests under Node.js, the web folder
+# and its zip, the folder in headless Chromium; and the Windows build
+# (mingw-w64): the core's tests, tavri.exe, its window tests and its zip,
+# run under Wine on an X display of its own.
 #
 # These are the project's own checks, so any compiler warning in tavri's code
 # is an error here (it is not in a user's build), and a check whose tool is
@@ -93,6 +95,14 @@ cmake -S "$root" -B "$root/build-fuzz" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInf
   "${checks[@]}"
 cmake --build "$root/build-fuzz" -j "$jobs"
 UBSAN_OPTIONS="print_stacktrace=1" ctest --test-dir "$root/build-fuzz" --output-on-failure -j "$jobs"
+
+step "browser build (emscripten): the core's tests under Node.js, the web folder in headless Chromium"
+# As it is shipped: the smallest code.
+cmake -S "$root" -B "$root/build-web" -G Ninja -UTAVRI_CORE_ONLY \
+  -DCMAKE_TOOLCHAIN_FILE="$root/cmake/emscripten.cmake" \
+  -DCMAKE_BUILD_TYPE=MinSizeRel "${checks[@]}"
+cmake --build "$root/build-web" -j "$jobs"
+ctest --test-dir "$root/build-web" --output-on-failure -j "$jobs"
 
 step "Windows build (mingw-w64): the core, tavri.exe and its windows, tests under Wine"
 # The toolchain file and nothing else decides what a Windows build holds

@@ -1,9 +1,9 @@
 #include "shared/conversions.h"
 
-#include <charconv>
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
 #include <limits>
-#include <system_error>
 
 #include "shared/utf8.h"
 
@@ -11,12 +11,22 @@ namespace tavri {
 
 std::string SignedText(double value) {
   if (value == 0) value = 0;  // -0 shows as " 0"
-  char buffer[64];
   // Fifteen significant digits, as much as a double holds exactly: 6 / 5 is
-  // 1.19999999999999996 in binary but reads back as 1.2.
-  auto result = std::to_chars(buffer, buffer + sizeof buffer, value,
-                              std::chars_format::general, 15);
-  std::string digits(buffer, result.ptr);
+  // 1.19999999999999996 in binary but reads back as 1.2. printf's rounding
+  // is exact in glibc, musl (the browser build) and mingw-w64's own printf
+  // alike; only its decimal point follows the locale (Qt adopts the user's),
+  // so whatever it puts between the digits is written as a full stop.
+  char buffer[64];
+  const int length = std::snprintf(buffer, sizeof buffer, "%.15g", value);
+  std::string digits;
+  bool inPoint = false;
+  for (int i = 0; i < length; ++i) {
+    const char c = buffer[i];
+    const bool numeral = (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || c == '-' || c == '+';
+    if (numeral) digits += c;
+    else if (!inPoint) digits += '.';
+    inPoint = !numeral;
+  }
   return value < 0 || std::signbit(value) ? digits : " " + digits;
 }
 
@@ -71,23 +81,18 @@ double TextValue(std::string_view text) {
   }
   if (!sawDigit) return 0;
 
-  double value = 0;
-  const char* first = number.data();
-  const char* last = number.data() + number.size();
-  auto [end, error] = std::from_chars(first, last, value);
-  if (error == std::errc::result_out_of_range) {
-    // Too many integer digits overflow, too many zeros after the point
-    // underflow; the sign survives either way.
-    bool negative = number.front() == '-';
-    std::size_t firstNonZero = number.find_first_not_of("-0.");
-    std::size_t point = number.find('.');
-    bool tiny = firstNonZero == std::string::npos ||
-                (point != std::string::npos && firstNonZero > point);
-    double magnitude = tiny ? 0.0 : std::numeric_limits<double>::infinity();
-    return negative ? -magnitude : magnitude;
+  // The digits with the point taken out and the exponent saying where it
+  // was: strtod reads that alike in every locale (its decimal point is the
+  // locale's, "e" is not) and rounds correctly on every system built for.
+  // Too many integer digits overflow to an infinity, too many zeros after
+  // the point underflow to zero; the sign survives either way.
+  std::size_t point = number.find('.');
+  std::string scientific = number;
+  if (point != std::string::npos) {
+    scientific.erase(point, 1);
+    scientific += "e-" + std::to_string(number.size() - point - 1);
   }
-  (void)end;
-  return value;
+  return std::strtod(scientific.c_str(), nullptr);
 }
 
 std::optional<std::int16_t> RoundToInt16(double value) {

@@ -3,7 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <clocale>
 #include <cmath>
+#include <cstring>
 #include <string>
 
 namespace tavri {
@@ -90,6 +92,26 @@ TEST(TextValue, SurvivesHugeAndMalformedInput) {
   std::string manyDigits;
   for (int i = 0; i < 20000; ++i) manyDigits += "１";
   EXPECT_TRUE(std::isinf(TextValue(manyDigits)));
+}
+
+// Qt adopts the user's locale on Linux (LOCPATH: one the build made), and
+// the C library's number conversions follow its decimal point; the game's
+// numbers never do.
+TEST(SignedTextAndTextValue, KeepTheFullStopInALocaleWithADecimalComma) {
+  const std::string before = std::setlocale(LC_NUMERIC, nullptr);
+  bool comma = false;
+  for (const char* name : {"de_DE.UTF-8", "German_Germany.1252"}) {
+    comma = std::setlocale(LC_NUMERIC, name) && std::strcmp(std::localeconv()->decimal_point, ",") == 0;
+    if (comma) break;
+  }
+  if (comma) {
+    EXPECT_EQ(SignedText(6.0 / 5.0), " 1.2");
+    EXPECT_EQ(SignedText(-18.0 / 4.0), "-4.5");
+    EXPECT_EQ(TextValue("1.5"), 1.5);
+    EXPECT_EQ(TextValue("－０．２５"), -0.25);
+  }
+  std::setlocale(LC_NUMERIC, before.c_str());
+  if (!comma) GTEST_SKIP() << "no locale with a decimal comma on this system";
 }
 
 TEST(RoundToInt16, TiesGoToTheEvenNeighbour) {

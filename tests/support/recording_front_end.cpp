@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "app/core/window_order.h"
 #include "shared/design_units.h"
 #include "shared/utf8.h"
 
@@ -51,7 +52,34 @@ void RecordingFrontEnd::Move(WindowId window, PixelPoint topLeft) { Of(window).t
 
 void RecordingFrontEnd::Draw(WindowId window, const WindowLook& look) {
   ++draws;
-  Of(window).look = look;
+  Window& w = Of(window);
+  w.look = look;
+}
+
+bool RecordingFrontEnd::Usable(WindowId window, int control) {
+  const Window& w = Of(window);
+  if (control < 0 || static_cast<std::size_t>(control) >= w.look.controls.size()) return false;
+  const ControlLook& look = w.look.controls[static_cast<std::size_t>(control)];
+  const int container = w.setup.design->controls[static_cast<std::size_t>(control)].container;
+  return look.visible && look.enabled && (container == kOnClientArea || Usable(window, container));
+}
+
+void RecordingFrontEnd::MoveFocusOn(WindowId window, bool forward) {
+  Window& w = Of(window);
+  std::vector<int> order = TabOrder(*w.setup.design);
+  if (!forward) std::reverse(order.begin(), order.end());
+  const auto at = w.focus ? std::find(order.begin(), order.end(), *w.focus) : order.end();
+  // From the one after the focus (the first when there is none) round to
+  // the focus itself.
+  const std::size_t from = at == order.end() ? order.size() - 1 : static_cast<std::size_t>(at - order.begin());
+  for (std::size_t step = 1; step <= order.size(); ++step) {
+    const int next = order[(from + step) % order.size()];
+    if (Usable(window, next)) {
+      w.focus = next;
+      return;
+    }
+  }
+  w.focus.reset();
 }
 
 void RecordingFrontEnd::Show(WindowId window) { Of(window).shown = true; }

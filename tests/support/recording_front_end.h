@@ -1,7 +1,9 @@
 // A front end in memory: it keeps what the host asked of it (windows built,
 // where they went, what they show, which is active and which takes input,
 // the focus, the timer, boxes) for core tests to read, and measures texts
-// with simple metrics of its own.
+// with simple metrics of its own. Its focus stays where it was put, also on
+// a control that is hidden (the host moves it on), and Tab walks the tab
+// order as a desktop's does.
 #pragma once
 
 #include <array>
@@ -36,6 +38,7 @@ class RecordingFrontEnd : public FrontEnd {
   // and wrap wherever the width runs out.
   TextExtent MeasureText(std::string_view text, const FontSpec& font, int wrapWidth) override;
   PixelRect Frame(WindowId window) override;
+  std::optional<int> FocusedControl(WindowId window) override { return Of(window).focus; }
 
   void Build(const WindowSetup& setup) override;
   void Move(WindowId window, PixelPoint topLeft) override;
@@ -53,6 +56,12 @@ class RecordingFrontEnd : public FrontEnd {
   void End() override { ended = true; }
 
   Window& Of(WindowId window) { return windows[static_cast<std::size_t>(window)]; }
+
+  // Shown and enabled as last drawn, and so is the frame it is in.
+  bool Usable(WindowId window, int control);
+  // The focus to the next (or previous) usable control in tab order, round
+  // the end, as Tab (Shift+Tab) moves it; nowhere when none is usable.
+  void MoveFocusOn(WindowId window, bool forward);
 
   ScreenInfo screen{PixelRect{0, 0, 1280, 1024}, 96};
   bool designFace = true;

@@ -100,6 +100,9 @@ class FrontEnd {
   virtual TextExtent MeasureText(std::string_view text, const FontSpec& font, int wrapWidth) = 0;
   // The window's outer rectangle: title bar, borders and menu bar included.
   virtual PixelRect Frame(WindowId window) = 0;
+  // The control of the window that has (or, while another window is
+  // active, will get back) the keyboard focus.
+  virtual std::optional<int> FocusedControl(WindowId window) = 0;
 
   // --- Windows ---------------------------------------------------------------
   // Builds the native window, hidden, with every control of its design.
@@ -113,7 +116,8 @@ class FrontEnd {
   virtual void Hide(WindowId window) = 0;
   // Destroys the native window without reporting anything of it.
   virtual void Destroy(WindowId window) = 0;
-  // Brings the window to the front and makes it the active window.
+  // Brings the window to the front and makes it the active window; the
+  // control that had the focus when it was last active gets it back.
   virtual void Activate(WindowId window) = 0;
   // A window that takes no input still looks as it did: clicks, keys, the
   // menu and the close box do nothing, and it cannot be activated.

@@ -211,9 +211,38 @@ void Host::DrawAll() {
     if (!native.built || !program_.Window(window)) continue;
     WindowLook look = Look(window);
     if (native.drawn && *native.drawn == look) continue;
+    const std::optional<int> refocus = FocusAfter(window, look);
     front_.Draw(window, look);
     native.drawn = std::move(look);
+    if (refocus) front_.Focus(window, *refocus);
   }
+}
+
+namespace {
+
+WindowState Usability(const WindowLook& look) {
+  WindowState state;
+  for (const ControlLook& control : look.controls)
+    state.controls.push_back(ControlState{{}, control.visible, control.enabled});
+  return state;
+}
+
+}  // namespace
+
+// The control with the focus is hidden or disabled by this drawing: the
+// focus goes on to the next usable one, as the keyboard would find it.
+std::optional<int> Host::FocusAfter(WindowId window, const WindowLook& next) {
+  const NativeWindow& native = Native(window);
+  if (!native.drawn) return std::nullopt;
+  const WindowDesign& design = program_.Window(window)->Design();
+  const WindowState before = Usability(*native.drawn), after = Usability(next);
+  bool lost = false;
+  for (std::size_t row = 0; row < design.controls.size() && !lost; ++row)
+    lost = Usable(design, before, static_cast<int>(row)) && !Usable(design, after, static_cast<int>(row));
+  if (!lost) return std::nullopt;
+  const std::optional<int> focus = front_.FocusedControl(window);
+  if (!focus || Usable(design, after, *focus) || !Usable(design, before, *focus)) return std::nullopt;
+  return NextFocus(design, after, *focus);
 }
 
 void Host::Build(WindowId window) {

@@ -105,6 +105,7 @@ class Host {
   void Pump();
   void TakeCommands(bool first = false);
   void DrawAll();
+  std::optional<int> FocusAfter(WindowId window, const WindowLook& next);
   void Open(const OpenWindow& open);
   void Build(WindowId window);
   void Hide(WindowId window);

@@ -58,15 +58,30 @@ std::vector<int> TabOrder(const WindowDesign& design) {
   return order;
 }
 
-std::optional<int> FirstFocus(const WindowDesign& design, const WindowState& state) {
+bool Usable(const WindowDesign& design, const WindowState& state, int control) {
   const auto usable = [&state](int row) {
     if (row < 0 || static_cast<std::size_t>(row) >= state.controls.size()) return false;
-    const ControlState& control = state.controls[static_cast<std::size_t>(row)];
-    return control.visible && control.enabled;
+    const ControlState& shown = state.controls[static_cast<std::size_t>(row)];
+    return shown.visible && shown.enabled;
   };
-  for (int row : TabOrder(design)) {
-    const int container = Row(design, row).container;
-    if (usable(row) && (container == kOnClientArea || usable(container))) return row;
+  if (!usable(control) || static_cast<std::size_t>(control) >= design.controls.size()) return false;
+  const int container = Row(design, control).container;
+  return container == kOnClientArea || usable(container);
+}
+
+std::optional<int> FirstFocus(const WindowDesign& design, const WindowState& state) {
+  for (int row : TabOrder(design))
+    if (Usable(design, state, row)) return row;
+  return std::nullopt;
+}
+
+std::optional<int> NextFocus(const WindowDesign& design, const WindowState& state, int after) {
+  const std::vector<int> order = TabOrder(design);
+  const auto at = std::find(order.begin(), order.end(), after);
+  const std::size_t start = at == order.end() ? 0 : static_cast<std::size_t>(at - order.begin()) + 1;
+  for (std::size_t i = 0; i < order.size(); ++i) {
+    const int row = order[(start + i) % order.size()];
+    if (Usable(design, state, row)) return row;
   }
   return std::nullopt;
 }

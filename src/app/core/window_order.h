@@ -24,4 +24,12 @@ std::vector<int> TabOrder(const WindowDesign& design);
 // tab order that is shown and usable, inside a frame that is shown too.
 std::optional<int> FirstFocus(const WindowDesign& design, const WindowState& state);
 
+// Where the focus goes when the control that has it is hidden or disabled:
+// the next control after it in tab order (round to the first) that is
+// shown and usable.
+std::optional<int> NextFocus(const WindowDesign& design, const WindowState& state, int after);
+
+// Whether the control is shown and usable, and so is the frame it is in.
+bool Usable(const WindowDesign& design, const WindowState& state, int control);
+
 }  // namespace tavri

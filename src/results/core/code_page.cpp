@@ -2,8 +2,10 @@
 
 #include <optional>
 
-#ifdef _WIN32
+#if defined(_WIN32)
 #include <windows.h>
+#elif defined(__EMSCRIPTEN__)
+#include "results/core/cp932_table.h"
 #else
 #include <iconv.h>
 #endif
@@ -19,8 +21,19 @@ bool IsTrailByte(unsigned char b) { return b >= 0x40 && b <= 0xFC && b != 0x7F; 
 // ASCII and the half-width katakana; the other single bytes (80, A0, FD-FF)
 // are characters on one platform and not on another, so neither reads them.
 bool IsSingleByteCharacter(unsigned char b) { return b < 0x80 || (b >= 0xA1 && b <= 0xDF); }
+// What is written is read back: Windows writes U+0080 and U+F8F0 to U+F8F3
+// as the single bytes 80, A0 and FD to FF, which would come back as U+FFFD,
+// and which glibc does not write at all.
+bool IsReadable(std::string_view bytes) {
+  const auto byte = [&bytes](std::size_t i) { return static_cast<unsigned char>(bytes[i]); };
+  if (bytes.size() == 1) return IsSingleByteCharacter(byte(0));
+  return bytes.size() == 2 && IsLeadByte(byte(0)) && IsTrailByte(byte(1));
+}
 
-#ifdef _WIN32
+// Each system's own conversion of one character (its bytes, or nothing when
+// the code page cannot hold it) and of one unit (a single byte or a lead
+// and a trail byte).
+#if defined(_WIN32)
 
 constexpr UINT kCodePage = 932;
 
@@ -51,6 +64,13 @@ std::optional<char32_t> DecodeOne(std::string_view unit) {
   if (n != 1) return std::nullopt;
   return static_cast<char32_t>(out[0]);
 }
+
+#elif defined(__EMSCRIPTEN__)
+
+// The browser build's C library has no code page 932 (its "SHIFT_JIS" turns
+// "～" and "－" into "*"): tables made from glibc's at build time.
+std::optional<std::string> EncodeOne(char32_t c) { return cp932_table::Encode(c); }
+std::optional<char32_t> DecodeOne(std::string_view unit) { return cp932_table::Decode(unit); }
 
 #else
 
@@ -102,6 +122,25 @@ std::string Utf32Le(char32_t c) {
   return bytes;
 }
 
+std::optional<std::string> EncodeOne(char32_t c) {
+  if (c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) return std::nullopt;
+  std::optional<std::string> bytes = Encoder().Convert(Utf32Le(c));
+  // glibc maps some characters the code page lacks to look-alikes (the
+  // cent sign to the full-width cent sign, the minus sign U+2212 to the
+  // full-width hyphen-minus). Windows, told not to best-fit, writes "?";
+  // so does this side: only bytes that read back as the same character.
+  if (bytes && Decoder().Convert(*bytes) != Utf32Le(c)) return std::nullopt;
+  return bytes;
+}
+
+std::optional<char32_t> DecodeOne(std::string_view unit) {
+  std::optional<std::string> wide = Decoder().Convert(unit);
+  if (!wide || wide->size() != 4) return std::nullopt;
+  char32_t c = 0;
+  for (int i = 3; i >= 0; --i) c = (c << 8) | static_cast<unsigned char>((*wide)[i]);
+  return c;
+}
+
 #endif
 
 }  // namespace
@@ -109,23 +148,9 @@ std::string Utf32Le(char32_t c) {
 std::string ToCp932(std::u32string_view text) {
   std::string out;
   out.reserve(text.size() * 2);
-#ifndef _WIN32
-  Iconv& encoder = Encoder();
-  Iconv& decoder = Decoder();
-#endif
   for (char32_t c : text) {
-#ifdef _WIN32
     std::optional<std::string> bytes = EncodeOne(c);
-#else
-    std::optional<std::string> bytes;
-    if (c <= 0x10FFFF && !(c >= 0xD800 && c <= 0xDFFF)) bytes = encoder.Convert(Utf32Le(c));
-    // glibc maps some characters the code page lacks to look-alikes (the
-    // cent sign to the full-width cent sign, the minus sign U+2212 to the
-    // full-width hyphen-minus). Windows, told not to best-fit, writes "?";
-    // so does this side: only bytes that read back as the same character.
-    if (bytes && decoder.Convert(*bytes) != Utf32Le(c)) bytes.reset();
-#endif
-    if (bytes && !bytes->empty() && bytes->size() <= 2)
+    if (bytes && IsReadable(*bytes))
       out += *bytes;
     else
       out += '?';
@@ -136,9 +161,6 @@ std::string ToCp932(std::u32string_view text) {
 std::u32string FromCp932(std::string_view bytes) {
   std::u32string out;
   out.reserve(bytes.size());
-#ifndef _WIN32
-  Iconv& decoder = Decoder();
-#endif
   std::size_t pos = 0;
   while (pos < bytes.size()) {
     unsigned char lead = static_cast<unsigned char>(bytes[pos]);
@@ -157,21 +179,9 @@ std::u32string FromCp932(std::string_view bytes) {
       ++pos;
       continue;
     }
-    std::string_view unit = bytes.substr(pos, length);
+    std::optional<char32_t> c = DecodeOne(bytes.substr(pos, length));
     pos += length;
-#ifdef _WIN32
-    std::optional<char32_t> c = DecodeOne(unit);
     out += c ? *c : kReplacement;
-#else
-    std::optional<std::string> wide = decoder.Convert(unit);
-    if (wide && wide->size() == 4) {
-      char32_t c = 0;
-      for (int i = 3; i >= 0; --i) c = (c << 8) | static_cast<unsigned char>((*wide)[i]);
-      out += c;
-    } else {
-      out += kReplacement;
-    }
-#endif
   }
   return out;
 }
