@@ -116,6 +116,13 @@ PixelRect QtFrontEnd::Frame(WindowId window) {
   return PixelRect{frame.x(), frame.y(), frame.width(), frame.height()};
 }
 
+std::optional<int> QtFrontEnd::FocusedControl(WindowId window) {
+  // The window's own focus widget: the one that has the focus, or gets it
+  // back when the window is next active.
+  const DesignedWindow* designed = Window(window);
+  return designed ? designed->RowOf(designed->focusWidget()) : std::nullopt;
+}
+
 // --- Windows -------------------------------------------------------------------------
 
 void QtFrontEnd::Build(const WindowSetup& setup) {

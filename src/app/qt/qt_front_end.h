@@ -45,6 +45,7 @@ class QtFrontEnd : public QObject, public FrontEnd {
   bool DesignFaceInstalled() override;
   TextExtent MeasureText(std::string_view text, const FontSpec& font, int wrapWidth) override;
   PixelRect Frame(WindowId window) override;
+  std::optional<int> FocusedControl(WindowId window) override;
   void Build(const WindowSetup& setup) override;
   void Move(WindowId window, PixelPoint topLeft) override;
   void Draw(WindowId window, const WindowLook& look) override;
