@@ -28,17 +28,16 @@
 #include <string>
 #include <vector>
 
+#include "app/core/host.h"
 #include "app/core/program.h"
-#include "app/qt/qt_host.h"
+#include "app/qt/qt_front_end.h"
 #include "game/core/game_window_design.h"
 #include "results/core/file_system.h"
 #include "results/core/results_board.h"
 #include "results/core/results_store.h"
 #include "results/core/results_window_design.h"
 #include "shared/clock_random.h"
-#include "shared/qt/countdown.h"
 #include "shared/qt/designed_window.h"
-#include "shared/qt/message_boxes.h"
 
 using namespace tavri;
 
@@ -59,18 +58,20 @@ double CpuSeconds() {
          (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
 }
 
-class AnsweredBoxes : public MessageBoxes {
+// The Qt front end, every box answered OK at once.
+class AnsweringFrontEnd : public QtFrontEnd {
  public:
-  MessageAnswer Ask(const Message&, QWidget*) override { return MessageAnswer::Ok; }
+  void ShowBox(WindowId, const Message&) override { host()->OnBoxAnswered(MessageAnswer::Ok); }
 };
 
-// Ticks the real countdown's timer would deliver two seconds apart, at once.
-class HurriedCountdown : public Countdown {
+// And the ticks the real countdown's timer would deliver two seconds apart,
+// at once.
+class HurriedFrontEnd : public AnsweringFrontEnd {
  public:
-  void Start(int) override { running_ = true; }
-  void Stop() override { running_ = false; }
+  void StartTimer(int) override { running_ = true; }
+  void StopTimer() override { running_ = false; }
   void Ticks(unsigned count) {
-    for (; count > 0 && running_; --count) Tick();
+    for (; count > 0 && running_; --count) host()->OnTimerTick();
   }
 
  private:
@@ -78,13 +79,16 @@ class HurriedCountdown : public Countdown {
 };
 
 // The program as main() makes it, on the results file given.
-template <typename CountdownKind>
+template <typename FrontEndKind>
 struct Run {
-  explicit Run(const std::string& resultsPath) : store(files, resultsPath) { host.Start(); }
+  explicit Run(const std::string& resultsPath) : store(files, resultsPath) {
+    frontEnd.ReportTo(host);
+    host.Start();
+  }
 
   template <typename T>
   T* Control(WindowId window, int control) const {
-    return host.Window(window)->template Control<T>(control);
+    return frontEnd.Window(window)->template Control<T>(control);
   }
   void Type(int box, int value) {
     auto* typed = Control<QLineEdit>(WindowId::Game, box);
@@ -96,22 +100,21 @@ struct Run {
   ResultsStore store;
   ClockRandom random;
   Program program{random, store};
-  AnsweredBoxes boxes;
-  CountdownKind countdown;
-  QtHost host{program, boxes, countdown};
+  FrontEndKind frontEnd;
+  Host host{program, frontEnd};
 };
 
 // A game as a player might play it: a few ticks, the right relationship and
 // formula, now and then a time-out; a name at the end.
-void PlayGame(Run<HurriedCountdown>& run, std::mt19937& choices) {
+void PlayGame(Run<HurriedFrontEnd>& run, std::mt19937& choices) {
   using namespace game_window;
   run.template Control<QPushButton>(WindowId::Game, kStartButton)->click();
   for (int problem = 0; problem < kProblemCount; ++problem) {
     if (choices() % 6 == 0) {
-      run.countdown.Ticks(11);
+      run.frontEnd.Ticks(11);
       continue;
     }
-    run.countdown.Ticks(choices() % 6);
+    run.frontEnd.Ticks(choices() % 6);
     const Problem shown = *run.program.game().problem();
     run.template Control<QPushButton>(WindowId::Game,
                                       kRelationshipButtons + static_cast<int>(shown.relationship))
@@ -125,7 +128,7 @@ void PlayGame(Run<HurriedCountdown>& run, std::mt19937& choices) {
       default: run.Type(kCoefficientBox, shown.a); break;
     }
   }
-  if (run.host.Window(WindowId::Results)) {
+  if (run.frontEnd.Window(WindowId::Results)) {
     auto* name = run.template Control<QLineEdit>(WindowId::Results, results_window::kNameBox);
     if (name->isVisible()) QTest::keyClicks(name, QStringLiteral("BENCH"));
     run.template Control<QPushButton>(WindowId::Results, results_window::kBackButton)->click();
@@ -135,7 +138,7 @@ void PlayGame(Run<HurriedCountdown>& run, std::mt19937& choices) {
 }
 
 int Games(int count, const std::string& path) {
-  Run<HurriedCountdown> run(path);
+  Run<HurriedFrontEnd> run(path);
   QCoreApplication::processEvents();
   std::mt19937 choices(1);
   for (int game = 0; game < count; ++game) PlayGame(run, choices);
@@ -144,13 +147,13 @@ int Games(int count, const std::string& path) {
 }
 
 int TimeOut(const std::string& path) {
-  Run<TimerCountdown> run(path);
+  Run<AnsweringFrontEnd> run(path);
   QCoreApplication::processEvents();
   QElapsedTimer clock;
   double cpuAtStart = 0;
   // After the game's own handling of each tick: the first problem is lost
   // when its mark appears.
-  QObject::connect(&run.countdown.timer(), &QTimer::timeout, &run.host, [&] {
+  QObject::connect(&run.frontEnd.timer(), &QTimer::timeout, &run.frontEnd, [&] {
     if (run.program.game().marks(0).empty()) return;
     const double seconds = clock.nsecsElapsed() / 1e9;
     const double cpu = CpuSeconds() - cpuAtStart;
@@ -158,7 +161,7 @@ int TimeOut(const std::string& path) {
     std::fflush(stdout);
     QCoreApplication::exit(0);
   });
-  QTimer::singleShot(200, &run.host, [&] {
+  QTimer::singleShot(200, &run.frontEnd, [&] {
     // The problem begins inside the click: the clock is read just before.
     clock.start();
     cpuAtStart = CpuSeconds();
@@ -174,10 +177,10 @@ int Save(int count, const std::string& path) {
   for (int round = 0; round < count; ++round) {
     SessionState session;
     ResultsBoard board(session, store, 50);
-    board.OnNameTyped("ベンチ");
+    board.OnTextEdited(results_window::kNameBox, "ベンチ");
     QElapsedTimer clock;
     clock.start();
-    board.OnBack();  // the write-back of 75 records, flushed and renamed
+    board.OnClick(results_window::kBackButton);  // the write-back of 75 records, flushed and renamed
     millis.push_back(clock.nsecsElapsed() / 1e6);
   }
   std::sort(millis.begin(), millis.end());

@@ -14,10 +14,11 @@
 //   move down and every other record 1 to 21 read as before, the name reads
 //   back as the code page holds it (cut to ten bytes, "?" for what it
 //   lacks), records 22 to 75 are blank and nothing after record 75 changes;
-//   a score that makes no place changes nothing;
+//   a score that makes no place changes nothing, and the save says so;
 // - a clear blanks records 1 to 20 and leaves every other byte alone;
 // - looking changes nothing (a missing file is made, empty);
-// - every save and clear reports success, and no new file is left behind;
+// - every other save and every clear reports success, and no new file is
+//   left behind;
 // - the real disk ends with exactly the bytes of the in-memory one.
 
 #include <unistd.h>
@@ -92,9 +93,9 @@ std::u32string Storable(std::u32string_view name) {
 
 enum class Way { Store, Clear, Look };
 
-// Runs the input on one disk.
-void Run(tavri::FileSystem& disk, const std::string& path, const std::string& before, Way way,
-         tavri::XRange range, std::int16_t score, const std::u32string& name) {
+// Runs the input on one disk; what became of a save (Yes for the others).
+tavri::Stored Run(tavri::FileSystem& disk, const std::string& path, const std::string& before,
+                  Way way, tavri::XRange range, std::int16_t score, const std::u32string& name) {
   tavri::ResultsStore store(disk, path);
   const tavri::StoredLists shown = store.Load();
   if (!shown.readable) Fail("a small plain file read as unreadable");
@@ -103,20 +104,23 @@ void Run(tavri::FileSystem& disk, const std::string& path, const std::string& be
       if (shown.lists[static_cast<std::size_t>(r)][static_cast<std::size_t>(p)] !=
           tavri::RecordAt(before, static_cast<std::size_t>(5 * r + p + 1)))
         Fail("a list does not read as the file's records");
-  if (way == Way::Store && !store.SaveEntry(range, score, name)) Fail("a save reported a failure");
+  if (way == Way::Store) return store.SaveEntry(range, score, name).stored;
   if (way == Way::Clear && !store.ClearLists()) Fail("a clear reported a failure");
+  return tavri::Stored::Yes;
 }
 
-void CheckStored(const std::string& before, const std::string& after, tavri::XRange range,
-                 std::int16_t score, const std::u32string& name) {
+void CheckStored(const std::string& before, const std::string& after, tavri::Stored saved,
+                 tavri::XRange range, std::int16_t score, const std::u32string& name) {
   const std::size_t first = static_cast<std::size_t>(5 * tavri::RangeIndex(range));
   tavri::BestFive expected;
   for (std::size_t p = 0; p < 5; ++p) expected[p] = tavri::RecordAt(before, first + p + 1);
   const auto place = tavri::PlaceInBestFive(expected, score, Storable(name));
   if (!place) {
+    if (saved != tavri::Stored::NoPlace) Fail("a score that made no place was not said to");
     if (after != before) Fail("a score that made no place changed the file");
     return;
   }
+  if (saved != tavri::Stored::Yes) Fail("a save reported a failure");
   const std::size_t stored = tavri::kStoredRecords * kRecordSize;
   if (after.size() != std::max(before.size(), stored)) Fail("the save changed the length");
   if (before.size() > stored && after.compare(stored, std::string::npos, before, stored) != 0)
@@ -168,7 +172,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string fakePath = "/class/tavri.rnk";
   tavri::test::FakeFileSystem fake;
   if (!missing) fake.Put(fakePath, before);
-  Run(fake, fakePath, before, way, range, score, name);
+  const tavri::Stored saved = Run(fake, fakePath, before, way, range, score, name);
   if (!fake.IsFile(fakePath)) Fail("the file is gone");
   const std::string after = fake.Bytes(fakePath);
   for (const std::string& left : fake.Names())
@@ -176,7 +180,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   switch (way) {
     case Way::Store:
-      CheckStored(before, after, range, score, name);
+      CheckStored(before, after, saved, range, score, name);
       break;
     case Way::Clear:
       CheckCleared(before, after);
@@ -192,7 +196,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   std::filesystem::remove(path, ignored);
   if (!missing) tavri::test::WriteBytes(path, before);
   tavri::SystemFileSystem disk;
-  Run(disk, path, before, way, range, score, name);
+  if (Run(disk, path, before, way, range, score, name) != saved)
+    Fail("the real disk and the fake said different things");
   if (tavri::test::ReadBytes(path) != after) Fail("the real disk and the fake disagree");
   for (const auto& entry : std::filesystem::directory_iterator(real.folder()))
     if (entry.path().filename().string().starts_with("tavri.rnk.tmp"))

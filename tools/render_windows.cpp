@@ -28,37 +28,34 @@
 #include <functional>
 #include <initializer_list>
 
+#include "app/core/host.h"
 #include "app/core/program.h"
-#include "app/qt/qt_host.h"
+#include "app/core/text_fitting.h"
+#include "app/core/window_order.h"
+#include "app/qt/qt_front_end.h"
 #include "game/core/game_window_design.h"
-#include "game/qt/points_label.h"
 #include "results/core/file_system.h"
 #include "results/core/results_store.h"
 #include "results/core/results_window_design.h"
 #include "shared/clock_random.h"
-#include "shared/qt/countdown.h"
+#include "shared/design_units.h"
 #include "shared/qt/design_fonts.h"
 #include "shared/qt/designed_window.h"
-#include "shared/qt/message_boxes.h"
 
 namespace tavri {
 namespace {
 
 using namespace game_window;
 
-// A picture needs no message box: each is answered OK at once.
-class NoBoxes : public MessageBoxes {
+// The Qt front end with ticks when the scene says so, and no message box:
+// a picture needs none, each is answered OK at once.
+class SceneFrontEnd : public QtFrontEnd {
  public:
-  MessageAnswer Ask(const Message&, QWidget*) override { return MessageAnswer::Ok; }
-};
-
-// Ticks when the scene says so.
-class SceneCountdown : public Countdown {
- public:
-  void Start(int) override { running_ = true; }
-  void Stop() override { running_ = false; }
+  void StartTimer(int) override { running_ = true; }
+  void StopTimer() override { running_ = false; }
+  void ShowBox(WindowId, const Message&) override { host()->OnBoxAnswered(MessageAnswer::Ok); }
   void Ticks(int count) {
-    for (int tick = 0; tick < count && running_; ++tick) Tick();
+    for (int tick = 0; tick < count && running_; ++tick) host()->OnTimerTick();
   }
 
  private:
@@ -94,13 +91,14 @@ struct Run {
   // The game window is up and active, its notice answered, as the player
   // first sees it.
   explicit Run(const std::string& resultsPath) : store(files, resultsPath) {
+    frontEnd.ReportTo(host);
     host.Start();
     if (!QTest::qWaitFor([this] { return QApplication::activeWindow() == &Window(WindowId::Game); }))
       std::fprintf(stderr, "the game window never became active\n");
     QCoreApplication::sendPostedEvents();
   }
 
-  DesignedWindow& Window(WindowId window) const { return *host.Window(window); }
+  DesignedWindow& Window(WindowId window) const { return *frontEnd.Window(window); }
   void Click(WindowId window, int button) {
     Window(window).Control<QPushButton>(button)->click();
   }
@@ -120,7 +118,7 @@ struct Run {
   // The right relationship once the points have fallen by `ticks`, then
   // the formula typed (`a` wrong by one when asked).
   void Answer(int ticks, bool rightFormula) {
-    countdown.Ticks(ticks);
+    frontEnd.Ticks(ticks);
     const Problem problem = *program.game().problem();
     Click(WindowId::Game, kRelationshipButtons + static_cast<int>(problem.relationship));
     Type(WindowId::Game, kCoefficientBox,
@@ -144,10 +142,22 @@ struct Run {
   SystemFileSystem files;
   ResultsStore store;
   Program program{random, store};
-  NoBoxes boxes;
-  SceneCountdown countdown;
-  QtHost host{program, boxes, countdown};
+  SceneFrontEnd frontEnd;
+  Host host{program, frontEnd};
 };
+
+// The window as drawn up, its labels fitted as the host fits them.
+WindowLook DesignLook(const WindowDesign& design, FrontEnd& measure) {
+  WindowLook look;
+  const WindowState state = DesignState(design);
+  for (std::size_t row = 0; row < state.controls.size(); ++row) {
+    const std::string& text = state.controls[row].text;
+    const TextFit fit = FitText(design, static_cast<int>(row), text, kDesignDpi,
+                                !measure.DesignFaceInstalled(), measure);
+    look.controls.push_back(ControlLook{text, true, true, fit.widthPercent, fit.size});
+  }
+  return look;
+}
 
 // `active`: once the window is the active one, with its focus showing.
 bool Save(QWidget& window, const QDir& folder, const char* file, bool active = false) {
@@ -193,8 +203,10 @@ int main(int argc, char** argv) {
     ok = Save(run.Window(WindowId::Game), folder, file) && ok;
   };
   {
-    DesignedWindow drawnUp(game_window::Design(), 96);
-    FitPointsLabel(drawnUp);
+    const WindowDesign& design = game_window::Design();
+    DesignedWindow drawnUp(design, kDesignDpi, StackingOrder(design));
+    QtFrontEnd measure;
+    drawnUp.Draw(DesignLook(design, measure));
     drawnUp.show();
     ok = Save(drawnUp, folder, "game-window-design.png") && ok;
   }
@@ -203,14 +215,14 @@ int main(int argc, char** argv) {
     // y = −12 / x: the middle column has no y.
     run.random.Script({Draw(1, 3), Draw(1, 3), 0.25f});
     run.Click(WindowId::Game, kStartButton);
-    run.countdown.Ticks(3);
+    run.frontEnd.Ticks(3);
   });
   scene("game-window-linear-entry.png", [](Run& run) {
     // y = 3x − 2 on １～５, the relationship chosen at 9 points, both typed.
     run.Window(WindowId::Game).MenuItem(kRangeItems + 1)->trigger();
     run.random.Script({Draw(2, 3), Coefficient(3), Coefficient(-2)});
     run.Click(WindowId::Game, kStartButton);
-    run.countdown.Ticks(1);
+    run.frontEnd.Ticks(1);
     run.Click(WindowId::Game, kRelationshipButtons + 2);
     run.Type(WindowId::Game, kCoefficientBox, "3", false);
     run.Type(WindowId::Game, kConstantBox, "-2", false);
@@ -224,7 +236,7 @@ int main(int argc, char** argv) {
     run.Answer(1, false);
     run.Click(WindowId::Game, kRelationshipButtons + 1);
     run.Answer(4, true);
-    run.countdown.Ticks(11);
+    run.frontEnd.Ticks(11);
   });
   {
     // A first game of 30 with an empty list, then a later run that adds four

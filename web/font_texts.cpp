@@ -9,7 +9,7 @@
 //
 // Built in the browser build and run under Node.js, on the core the page
 // runs. The results file is kept where no file can be (under the output file
-// itself), so every save and clear fails and their messages come too.
+// itself), so the list cannot be read.
 #include <cstddef>
 #include <cstdio>
 #include <set>
@@ -21,6 +21,7 @@
 #include "app/core/host.h"
 #include "app/core/program.h"
 #include "help/core/help_window_design.h"
+#include "results/core/results_board.h"
 #include "results/core/file_system.h"
 #include "results/core/results_store.h"
 #include "shared/clock_random.h"
@@ -61,7 +62,7 @@ class Texts {
   }
 
  private:
-  static constexpr std::size_t kMessageKinds = 6;
+  static constexpr std::size_t kMessageKinds = 10;
   static int Bit(MessageKind kind) {
     switch (kind) {
       case MessageKind::StartNotice: return 0;
@@ -70,6 +71,10 @@ class Texts {
       case MessageKind::ConfirmClear: return 3;
       case MessageKind::SaveFailed: return 4;
       case MessageKind::ClearFailed: return 5;
+      case MessageKind::ListUnreadable: return 6;
+      case MessageKind::SaveUnconfirmed: return 7;
+      case MessageKind::ClearUnconfirmed: return 8;
+      case MessageKind::PlaceGone: return 9;
     }
     return -1;
   }
@@ -117,7 +122,9 @@ class Collector : public FrontEnd {
 
 // One game: the range changed to each range, a right relationship and a
 // formula on the first problem, wrong choices on the rest; then the results
-// window with the score, its failing save, and a failing clear.
+// window with the score on a list that cannot be read, and the same list
+// opened from the menu and cleared. The results window's boxes that such a
+// game cannot bring up are taken from the window's own list of them.
 void PlayAGame(Texts& texts, const std::string& unusablePath) {
   SystemFileSystem disk;
   ResultsStore store(disk, unusablePath);
@@ -157,8 +164,13 @@ void PlayAGame(Texts& texts, const std::string& unusablePath) {
   host.OnClick(WindowId::Results, results_window::kBackButton);
   settle();
   host.OnMenuChosen(WindowId::Game, kListItem);
+  settle();
   host.OnClick(WindowId::Results, results_window::kClearButton);
   settle();
+  for (MessageKind kind : {MessageKind::ListUnreadable, MessageKind::SaveUnconfirmed,
+                           MessageKind::ClearUnconfirmed, MessageKind::PlaceGone,
+                           MessageKind::SaveFailed, MessageKind::ClearFailed})
+    texts.AddMessage(ResultsNotice(kind));
 }
 
 }  // namespace

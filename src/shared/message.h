@@ -14,6 +14,14 @@ enum class MessageKind {
   ConfirmClear,  // "確認": before the stored lists are cleared
   SaveFailed,    // the list could not be stored
   ClearFailed,   // the list could not be cleared
+  // The stored list could not be read as the results window opened.
+  ListUnreadable,
+  // Stored, or cleared, but the folder could not be flushed: not known to
+  // be on the disk.
+  SaveUnconfirmed,
+  ClearUnconfirmed,
+  // Others saved meanwhile: the score no longer makes a place in the list.
+  PlaceGone,
 };
 
 enum class MessageIcon { Exclamation, Question };

@@ -195,11 +195,11 @@ TEST_F(ResultsBoardTest, ClearAsksAndOnOkBlanksTheStoredLists) {
   session.range = XRange::Random;
   Open(50);
   board->OnClick(kClearButton);
-  EXPECT_EQ(Commands(), (std::vector<Command>{ShowMessage{
-                            WindowId::Results,
-                            Message{MessageKind::ConfirmClear, "確認",
-                                    "成績一覧の名前と時間を消去しますか？", MessageIcon::Question,
-                                    MessageButtons::OkCancel, 1}}}));
+  EXPECT_EQ(Commands(),
+            (std::vector<Command>{ShowMessage{
+                WindowId::Results,
+                Message{MessageKind::ConfirmClear, "確認", "成績一覧の名前と時間を消去しますか？",
+                        MessageIcon::Question, MessageButtons::OkCancel, 1}}}));
   EXPECT_EQ(Stored(), file);  // nothing before the answer
   board->OnMessageClosed(MessageKind::ConfirmClear, MessageAnswer::Ok);
   EXPECT_EQ(Commands(), kClosed);
@@ -246,29 +246,93 @@ TEST_F(ResultsBoardTest, ASaveOrClearThatFailsIsToldThenTheWindowCloses) {
   }
 }
 
-TEST_F(ResultsBoardTest, AFileThatCouldNotBeReadLosesNothing) {
+// Empty lists would look like room at the top, and a place offered in
+// them could not be stored: the window says so as it opens.
+TEST_F(ResultsBoardTest, AListThatCannotBeReadIsSaidSoAndOffersNoPlace) {
   results.Put(RecordBytes("KEEP", 50));
   results.FailReading();
-  Open(30);
-  EXPECT_EQ(Row(kNames, 1), Texts{kMarker});  // shows what could be read: nothing
-  board->OnClick(kBackButton);
+  for (std::int16_t score : {30, 0}) {
+    SCOPED_TRACE(score);
+    Open(score);
+    const std::vector<Command> told = Commands();
+    ASSERT_EQ(told.size(), 1u);
+    const auto* notice = std::get_if<ShowMessage>(&told[0]);
+    ASSERT_NE(notice, nullptr) << Describe(told[0]);
+    EXPECT_EQ(notice->message,
+              Notice(MessageKind::ListUnreadable, "成績一覧",
+                     score ? "成績一覧を読み込めませんでした。\r今回の成績は保存できません。"
+                           : "成績一覧を読み込めませんでした。"));
+    EXPECT_FALSE(board->readable());
+    EXPECT_EQ(Row(kNames, 5), Texts(5, ""));
+    EXPECT_FALSE(NameEntryShown());
+    board->OnMessageClosed(MessageKind::ListUnreadable, MessageAnswer::Ok);
+    EXPECT_TRUE(Commands().empty()) << "the window stays open";
+    board->OnTextEdited(kNameBox, "X");
+    board->OnClick(kBackButton);
+    EXPECT_EQ(Commands(), kClosed);
+  }
   EXPECT_EQ(results.writes(), 0);
   EXPECT_EQ(Stored(), RecordBytes("KEEP", 50));
+  // The run's own best three still count the game.
+  EXPECT_EQ(session.bestOfRun[0][0], 30);
+}
+
+TEST_F(ResultsBoardTest, AStoredEntryThatMayNotLastAPowerCutIsToldAsStored) {
+  for (bool clearing : {false, true}) {
+    SCOPED_TRACE(clearing ? "clear" : "save");
+    results.Put(RecordBytes("OLD", 40));
+    results.FailFlushingFolder();
+    Open(30);
+    if (clearing) {
+      board->OnClick(kClearButton);
+      Commands();
+      board->OnMessageClosed(MessageKind::ConfirmClear, MessageAnswer::Ok);
+    } else {
+      board->OnClick(kBackButton);
+    }
+    const std::vector<Command> told = Commands();
+    ASSERT_EQ(told.size(), 1u);
+    const auto* notice = std::get_if<ShowMessage>(&told[0]);
+    ASSERT_NE(notice, nullptr) << Describe(told[0]);
+    EXPECT_EQ(notice->message,
+              clearing
+                  ? Notice(MessageKind::ClearUnconfirmed, "成績一覧",
+                           "成績一覧を消去しましたが、ディスクへの書き込みを確認できませんでした。")
+                  : Notice(MessageKind::SaveUnconfirmed, "成績一覧",
+                           "成績を保存しましたが、ディスクへの書き込みを確認できませんでした。"));
+    EXPECT_EQ(RecordOf(Stored(), 2), clearing ? RecordBytes("", 0) : RecordBytes("", 30));
+    board->OnMessageClosed(notice->message.kind, MessageAnswer::Ok);
+    EXPECT_EQ(Commands(), kClosed);
+  }
+}
+
+TEST_F(ResultsBoardTest, APlaceThatOthersTookMeanwhileIsToldAndNothingIsWritten) {
+  Open(30);
+  ASSERT_EQ(board->newPlace(), 0);
+  board->OnTextEdited(kNameBox, "LATE");
+  // Five better scores stored by others while the name was typed.
+  const std::string full =
+      ListFile(XRange::MinusTwoToTwo, {{"A", 60}, {"B", 50}, {"C", 45}, {"D", 40}, {"E", 35}});
+  results.Put(full);
+  board->OnClick(kBackButton);
   const std::vector<Command> told = Commands();
   ASSERT_EQ(told.size(), 1u);
-  EXPECT_EQ(std::get<ShowMessage>(told[0]).message.kind, MessageKind::SaveFailed);
-
-  // Readable again by the time of the save: the entry joins the list as it
-  // is on the disk.
-  Open(30);
-  results.FailReading(false);
-  board->OnClick(kBackButton);
+  EXPECT_EQ(
+      told[0],
+      (Command{ShowMessage{
+          WindowId::Results,
+          Notice(
+              MessageKind::PlaceGone, "成績一覧",
+              "ほかの人の成績が先に保存されたため、今回の成績は５位までに入りませんでした。")}}));
+  EXPECT_EQ(Stored(), full);
+  board->OnMessageClosed(MessageKind::PlaceGone, MessageAnswer::Ok);
   EXPECT_EQ(Commands(), kClosed);
-  EXPECT_EQ(Stored().substr(0, 24), RecordBytes("KEEP", 50) + RecordBytes("", 30));
 }
 
 TEST_F(ResultsBoardTest, ShortFilesAndStrayBytesLoadWithoutHarm) {
-  results.Put(RecordBytes("\x82\xBD\x82\xEB\x82\xA4", 7) + "\x81\x60\xFF" "AB");
+  results.Put(RecordBytes("\x82\xBD\x82\xEB\x82\xA4", 7) +
+              "\x81\x60\xFF"
+              "AB");
   Open(0);
   EXPECT_EQ(Row(kNames, 3), (Texts{"たろう", "～\uFFFDAB", ""}));
   EXPECT_EQ(Row(kScores, 2), (Texts{"7", "0"}));

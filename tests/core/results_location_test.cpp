@@ -5,8 +5,11 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 
+#include "results/core/results_store.h"
 #include "support/fake_file_system.h"
+#include "support/results_printing.h"
 #include "support/temp_folder.h"
 
 namespace tavri {
@@ -107,6 +110,18 @@ TEST(ResultsFolderSetting, ForgivesWhatEditorsAndPeopleLeave) {
   EXPECT_EQ(ResultsFolderSetting("[results]\nfolder=/a\x01z\nfolder=/b\n"), "/b");
 }
 
+TEST(ResultsFolderSetting, AfterTheFolderComesNothingButBlanksAndAComment) {
+  EXPECT_EQ(ResultsFolderSetting("[results]\nfolder=/srv/tavri ; the class list\n"), "/srv/tavri");
+  EXPECT_EQ(ResultsFolderSetting("[results]\nfolder=/srv/tavri\t# 2-A\n"), "/srv/tavri");
+  // Without a blank before it, ";" or "#" is part of the name.
+  EXPECT_EQ(ResultsFolderSetting("[results]\nfolder=/srv/class#2;a\n"), "/srv/class#2;a");
+  // A name that holds " ;" is quoted; after the quote, a comment or nothing.
+  EXPECT_EQ(ResultsFolderSetting("[results]\nfolder=\"C:\\A ;B\" ; note\n"), "C:\\A ;B");
+  EXPECT_EQ(ResultsFolderSetting("[results]\nfolder=\"/srv/a\" /srv/b\nfolder=/c\n"), "/c");
+  EXPECT_EQ(ResultsFolderSetting("[results]\nfolder=\"/srv/a\nfolder=/c\n"), "/c");
+  EXPECT_EQ(ResultsFolderSetting("[results]\nfolder= ; none yet\n"), std::nullopt);
+}
+
 TEST(ResultsFolderSetting, ReadsUtf8Utf16AndCodePage932) {
   EXPECT_EQ(ResultsFolderSetting("[results]\nfolder=/srv/成績\n"), "/srv/成績");
   // Notepad's "Unicode": UTF-16 little-endian with its mark.
@@ -172,15 +187,57 @@ TEST(ResultsLocation, WithoutAUsableSettingTheFolderRuleStands) {
     EXPECT_EQ(where.place, ResultsPlace::DataFolder);
     EXPECT_EQ(where.folder, kData);
   }
-  // Anything but a small plain file is no settings file.
-  FakeFileSystem disk;
-  disk.PutFolder(kSettings);
-  EXPECT_EQ(LocateResults(disk, kSettings, kProgram, kData).place, ResultsPlace::DataFolder);
-  disk = FakeFileSystem();
-  disk.Put(kSettings, "[results]\nfolder=" + kClass + "\n" + std::string(kMaxSettingsSize, ';'));
-  EXPECT_EQ(LocateResults(disk, kSettings, kProgram, kData).place, ResultsPlace::DataFolder);
   // No settings file to look at at all.
+  FakeFileSystem disk;
   EXPECT_EQ(LocateResults(disk, "", kProgram, kData).place, ResultsPlace::DataFolder);
+}
+
+// It may name the class's folder: each user's own list instead would split
+// the class's list without a word.
+TEST(ResultsLocation, ASettingsFileThatCannotBeReadIsANamedFolderThatCannotBeUsed) {
+  const std::string setting = "[results]\nfolder=" + kClass + "\n";
+  std::string utf16;  // Notepad's "Unicode" without its mark
+  for (char c : setting) utf16 += std::string{c, '\0'};
+  struct Case {
+    const char* what;
+    std::function<void(FakeFileSystem&)> put;
+  };
+  const Case cases[] = {
+      {"unreadable",
+       [&](FakeFileSystem& d) {
+         d.Put(kSettings, setting, 0600);
+         d.At(kSettings)->unreadable = true;
+       }},
+      {"over 64 KiB",
+       [&](FakeFileSystem& d) { d.Put(kSettings, setting + std::string(kMaxSettingsSize, ';')); }},
+      {"UTF-16 without its mark", [&](FakeFileSystem& d) { d.Put(kSettings, utf16); }},
+      {"no text",
+       [&](FakeFileSystem& d) {
+         d.Put(kSettings, setting +
+                              "\x7F"
+                              "ELF\x02\x01\x01");
+       }},
+      {"a pipe", [](FakeFileSystem& d) { d.PutPipe(kSettings); }},
+      {"a folder", [](FakeFileSystem& d) { d.PutFolder(kSettings); }},
+      {"a link to a device",
+       [](FakeFileSystem& d) {
+         d.PutDevice("/dev/zero");
+         d.PutLink(kSettings, "/dev/zero");
+       }},
+      {"held for good", [](FakeFileSystem& d) { d.busyReads[kSettings] = 1000000; }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    FakeFileSystem disk;
+    disk.writableFolders = {kProgram, kData};
+    c.put(disk);
+    const ResultsLocation where = LocateResults(disk, kSettings, kProgram, kData);
+    EXPECT_EQ(where.place, ResultsPlace::Setting);
+    EXPECT_EQ(where.path, "");
+    ResultsStore store(disk, where.path);
+    EXPECT_FALSE(store.Load().readable);
+    EXPECT_EQ(store.SaveEntry(XRange::MinusTwoToTwo, 30, U"X"), Stored::No);
+  }
 }
 
 TEST(ResultsLocation, ASettingsFileThatIsALinkIsFollowed) {

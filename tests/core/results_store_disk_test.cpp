@@ -13,7 +13,9 @@
 #include <string>
 #include <system_error>
 
+#include "results/core/file_system.h"
 #include "results/core/rank_codec.h"
+#include "results/core/results_location.h"
 #include "results/core/results_store.h"
 #include "support/record_bytes.h"
 #include "support/results_printing.h"
@@ -47,7 +49,7 @@ TEST(ResultsStoreOnDisk, WritesTheSameBytesOnEveryPlatform) {
   EXPECT_EQ(std::filesystem::file_size(folder.path() / "tavri.rnk"), 0u);
 
   ASSERT_TRUE(store.SaveEntry(XRange::OneToFive, 42, U"たろう"));
-  ASSERT_TRUE(store.SaveEntry(XRange::OneToFive, -300, U"ABCDEFGHIJKL"));  // makes no place
+  ASSERT_EQ(store.SaveEntry(XRange::OneToFive, -300, U"ABCDEFGHIJKL"), Stored::NoPlace);
   ASSERT_TRUE(store.SaveEntry(XRange::Random, 32767, U"～－"));
   const std::string expected = BlankRecords(5) + RecordBytes("\x82\xBD\x82\xEB\x82\xA4", 42) +
                                BlankRecords(9) + RecordBytes("\x81\x60\x81\x7C", 32767) +
@@ -61,21 +63,33 @@ TEST(ResultsStoreOnDisk, WritesTheSameBytesOnEveryPlatform) {
   ASSERT_TRUE(store.ClearLists());
   EXPECT_EQ(test::ReadBytes(path), BlankRecords(75) + "tail");
   EXPECT_TRUE(folder.Leftovers().empty());
-  // The lock file stays, empty, so that no two programs ever lock two
-  // different files.
-  EXPECT_EQ(test::ReadBytes(store.lockPath()), "");
+#ifdef _WIN32
+  // The lock file stays, empty.
+  EXPECT_EQ(test::ReadBytes(path + ".lock"), "");
+#endif
 }
 
-TEST(ResultsStoreOnDisk, TwoLocksOnTheLockFileExcludeEachOther) {
+// The lock is something nobody who saves can take away while it is held:
+// the folder itself (POSIX), or a lock file that cannot be deleted while it
+// is open (Windows). A lock file anyone could remove let a second save in
+// while the first still held its lock, and one of them lost its entry.
+TEST(ResultsStoreOnDisk, TwoLocksExcludeEachOtherAndNeitherCanBeTakenAway) {
   TempFolder folder;
   SystemFileSystem disk;
-  const std::string lockPath = folder / "tavri.rnk.lock";
+  std::unique_ptr<Folder> one, two;
+  ASSERT_EQ(disk.OpenFolder(FolderOf(folder / "tavri.rnk"), one), FolderStatus::Open);
+  ASSERT_EQ(disk.OpenFolder(FolderOf(folder / "tavri.rnk"), two), FolderStatus::Open);
   std::unique_ptr<FileLock> first, second;
-  ASSERT_EQ(disk.TryLock(lockPath, first), LockStatus::Locked);
-  EXPECT_EQ(disk.TryLock(lockPath, second), LockStatus::Busy);
+  ASSERT_EQ(one->TryLock("tavri.rnk.lock", first), LockStatus::Locked);
+  EXPECT_EQ(two->TryLock("tavri.rnk.lock", second), LockStatus::Busy);
+  EXPECT_EQ(one->TryLock("tavri.rnk.lock", second), LockStatus::Busy);
   EXPECT_EQ(second, nullptr);
+  std::error_code ignored;
+  EXPECT_FALSE(std::filesystem::remove(folder.path() / "tavri.rnk.lock", ignored))
+      << "the lock file was removed while held";
+  EXPECT_EQ(two->TryLock("tavri.rnk.lock", second), LockStatus::Busy) << "taken away";
   first.reset();
-  EXPECT_EQ(disk.TryLock(lockPath, second), LockStatus::Locked);
+  EXPECT_EQ(two->TryLock("tavri.rnk.lock", second), LockStatus::Locked);
 }
 
 TEST(ResultsStoreOnDisk, ASaveWaitsForAHeldLockAndGivesUpAfterAFewSeconds) {
@@ -83,8 +97,10 @@ TEST(ResultsStoreOnDisk, ASaveWaitsForAHeldLockAndGivesUpAfterAFewSeconds) {
   const std::string path = folder / "tavri.rnk";
   SystemFileSystem disk;
   test::WriteBytes(path, FullList());
+  std::unique_ptr<Folder> opened;
   std::unique_ptr<FileLock> other;
-  ASSERT_EQ(disk.TryLock(path + ".lock", other), LockStatus::Locked);
+  ASSERT_EQ(disk.OpenFolder(FolderOf(folder / "tavri.rnk"), opened), FolderStatus::Open);
+  ASSERT_EQ(opened->TryLock("tavri.rnk.lock", other), LockStatus::Locked);
 
   SteppingFileSystem waiting(disk, [](const std::string&, const std::string&) {});
   waiting.playClock = true;
@@ -168,9 +184,13 @@ TEST(ResultsStoreOnDisk, LeftoversOfAKilledSaveGoAtTheNextSave) {
   SystemFileSystem disk;
   test::WriteBytes(path + ".tmp-0123456789abcdef", "half a list");
   test::WriteBytes(path + ".tmp", "an older program's");
+  test::WriteBytes(path + ".tmp-notes.txt", "a student's own");
+  std::filesystem::create_directory(test::FsPath(path + ".tmp-fedcba9876543210"));
   ASSERT_TRUE(ResultsStore(disk, path).SaveEntry(XRange::MinusTwoToTwo, 60, U"X"));
   EXPECT_FALSE(std::filesystem::exists(test::FsPath(path + ".tmp-0123456789abcdef")));
   EXPECT_TRUE(std::filesystem::exists(test::FsPath(path + ".tmp")));
+  EXPECT_EQ(test::ReadBytes(path + ".tmp-notes.txt"), "a student's own");
+  EXPECT_TRUE(std::filesystem::is_directory(test::FsPath(path + ".tmp-fedcba9876543210")));
 }
 
 // A link at the file's name, at the lock file's, or at the name the first
@@ -200,17 +220,22 @@ TEST(ResultsStoreOnDisk, LinksAreNeverFollowed) {
   EXPECT_FALSE(store.SaveEntry(XRange::MinusTwoToTwo, 60, U"X"));
   EXPECT_FALSE(std::filesystem::exists(test::FsPath(victim / "made")));
 
-  // At the lock file.
+  // At the lock file's name (which only Windows locks).
+  const std::string lockPath = path + ".lock";
   std::filesystem::remove(test::FsPath(path));
   test::WriteBytes(path, FullList());
-  std::filesystem::remove(test::FsPath(store.lockPath()));
-  ASSERT_TRUE(MadeLink(victim / "lock", store.lockPath()));
+  std::filesystem::remove(test::FsPath(lockPath));
+  ASSERT_TRUE(MadeLink(victim / "lock", lockPath));
+#ifdef _WIN32
   EXPECT_FALSE(store.SaveEntry(XRange::MinusTwoToTwo, 60, U"X"));
-  EXPECT_FALSE(std::filesystem::exists(test::FsPath(victim / "lock")));
   EXPECT_EQ(test::ReadBytes(path), FullList());
+#else
+  EXPECT_TRUE(store.SaveEntry(XRange::MinusTwoToTwo, 60, U"X"));
+#endif
+  EXPECT_FALSE(std::filesystem::exists(test::FsPath(victim / "lock")));
 
   // At the old fixed name of the new file: not in the way any more.
-  std::filesystem::remove(test::FsPath(store.lockPath()));
+  std::filesystem::remove(test::FsPath(lockPath));
   ASSERT_TRUE(MadeLink(secret, path + ".tmp"));
   EXPECT_TRUE(store.SaveEntry(XRange::MinusTwoToTwo, 60, U"X"));
   EXPECT_EQ(test::ReadBytes(secret), secretBytes);

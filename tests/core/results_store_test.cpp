@@ -5,7 +5,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdint>
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -23,7 +25,6 @@ using test::RecordBytes;
 
 const std::string kFolder = "/class";
 const std::string kPath = "/class/tavri.rnk";
-const std::string kLock = "/class/tavri.rnk.lock";
 
 // A pattern of bytes that must come through a save unchanged.
 std::string Pattern(std::size_t size, char first = 'a') {
@@ -56,11 +57,12 @@ BestFive ListOf(const StoredLists& stored, XRange range) {
   return stored.lists[static_cast<std::size_t>(RangeIndex(range))];
 }
 
-const std::vector<std::string> kSaveSteps{"lock",  "list",  "read",   "create",      "write",
-                                          "flush", "close", "rename", "flushfolder", "unlock"};
+const std::vector<std::string> kSaveSteps{"open",   "lock",        "list",  "read",
+                                          "create", "write",       "flush", "close",
+                                          "rename", "flushfolder", "unlock"};
 
-// What can stand where the list or its lock file should be; whether a load
-// must find it unreadable, and whether a save must refuse it.
+// What can stand where the list should be, or be wrong with its folder;
+// whether a load must find it unreadable, and whether a save must refuse it.
 struct NotAPlainFile {
   const char* what;
   void (*put)(FakeFileSystem&);
@@ -90,18 +92,24 @@ const NotAPlainFile kNotPlainFiles[] = {
        d.At(kPath)->unreadable = true;
      },
      true, true},
-    {"a link as the lock file",
+    {"no folder",
      [](FakeFileSystem& d) {
        d.Put(kPath, FourLists());
-       d.PutLink(kLock, "/home/victim/new");
+       d.missingFolders.insert(kFolder);
      },
-     false, true},
-    {"a folder as the lock file",
+     true, true},
+    {"a folder others could replace",
      [](FakeFileSystem& d) {
        d.Put(kPath, FourLists());
-       d.PutFolder(kLock);
+       d.unsafeFolders.insert(kFolder);
      },
-     false, true},
+     true, true},
+    {"a file as the folder",
+     [](FakeFileSystem& d) {
+       d.Put(kPath, FourLists());
+       d.Put(kFolder, "");
+     },
+     true, true},
 };
 
 // --- Loading ------------------------------------------------------------------
@@ -116,7 +124,7 @@ TEST(ResultsStoreLoad, AMissingFileIsCreatedEmptyAndEveryPlaceIsBlank) {
   ASSERT_TRUE(disk.IsFile(kPath));
   EXPECT_EQ(disk.Bytes(kPath), "");
   EXPECT_EQ(disk.At(kPath)->mode, 0664u);
-  EXPECT_EQ(disk.Ops(), (std::vector<std::string>{"read", "create", "close"}));
+  EXPECT_EQ(disk.Ops(), (std::vector<std::string>{"open", "read", "create", "close"}));
 }
 
 TEST(ResultsStoreLoad, RecordFivePPlusROneIsPlacePOfRangeR) {
@@ -135,7 +143,7 @@ TEST(ResultsStoreLoad, RecordFivePPlusROneIsPlacePOfRangeR) {
     }
   // Looking changes nothing.
   EXPECT_EQ(disk.Bytes(kPath), bytes);
-  EXPECT_EQ(disk.Ops(), (std::vector<std::string>{"read"}));
+  EXPECT_EQ(disk.Ops(), (std::vector<std::string>{"open", "read"}));
 }
 
 TEST(ResultsStoreLoad, ScoresAreSixteenBitLittleEndianAndNamesCodePage932) {
@@ -165,8 +173,15 @@ TEST(ResultsStoreLoad, AnythingButAPlainFileOfAtMostOneMebibyteReadsAsUnreadable
     for (const BestFive& list : stored.lists)
       for (const ListEntry& entry : list) EXPECT_EQ(entry, Entry(U"", 0));
     EXPECT_EQ(disk.Names(), before) << "something was made";
-    EXPECT_EQ(disk.Ops(), (std::vector<std::string>{"read"}));
+    for (const std::string& op : disk.Ops()) EXPECT_TRUE(op == "open" || op == "read") << op;
   }
+  // No place at all: a settings file that names one could not be read.
+  FakeFileSystem none;
+  ResultsStore nowhere(none, "");
+  EXPECT_FALSE(nowhere.Load().readable);
+  EXPECT_EQ(nowhere.SaveEntry(XRange::MinusTwoToTwo, 60, U"X"), Stored::No);
+  EXPECT_EQ(nowhere.ClearLists(), Stored::No);
+  EXPECT_TRUE(none.steps.empty());
   FakeFileSystem disk;
   disk.Put(kPath, FourLists() + std::string(kMaxResultsFileSize - 252, 'x'));
   EXPECT_TRUE(ResultsStore(disk, kPath).Load().readable) << "exactly 1 MiB";
@@ -181,12 +196,16 @@ TEST(ResultsStoreLoad, AFileHeldByAnotherProgramIsReadOnceItIsFree) {
   EXPECT_EQ(ListOf(stored, XRange::OneToFive)[0].score, 51);
   EXPECT_EQ(disk.sleeps, 3);
 
-  disk.busyReads[kPath] = 1000000;  // held for good: given up after a few seconds
+  // Held for good (a lease): the window is not kept waiting for it.
+  disk.busyReads[kPath] = 1000000;
   disk.now = {};
   EXPECT_FALSE(ResultsStore(disk, kPath).Load().readable);
+  EXPECT_GE(disk.now - FakeFileSystem::Clock::time_point{}, kLookPatience);
+  EXPECT_LT(disk.now - FakeFileSystem::Clock::time_point{}, std::chrono::seconds(1));
+  // A save waits longer, as it waits for another save, and then says so.
+  disk.now = {};
+  EXPECT_EQ(ResultsStore(disk, kPath).SaveEntry(XRange::MinusTwoToTwo, 60, U"X"), Stored::No);
   EXPECT_GE(disk.now - FakeFileSystem::Clock::time_point{}, kLockPatience);
-  EXPECT_LT(disk.now - FakeFileSystem::Clock::time_point{},
-            kLockPatience + std::chrono::seconds(1));
 }
 
 // --- Saving -------------------------------------------------------------------
@@ -226,17 +245,17 @@ TEST(ResultsStoreSave, TheNewEntryGoesAboveEqualScoresAndTheOldFifthDropsOut) {
   EXPECT_EQ(disk.Bytes(kPath).substr(156, 24), RecordBytes("LAST", 30) + RecordBytes("NEW", 30));
 }
 
-TEST(ResultsStoreSave, AScoreBelowAllFiveWritesNothingAndCountsAsStored) {
+TEST(ResultsStoreSave, AScoreBelowAllFiveWritesNothingAndSaysSo) {
   FakeFileSystem disk;
   const std::string bytes = FourLists();
   disk.Put(kPath, bytes);
-  ASSERT_TRUE(ResultsStore(disk, kPath).SaveEntry(XRange::MinusTwoToTwo, 9, U"LOW"));
+  EXPECT_EQ(ResultsStore(disk, kPath).SaveEntry(XRange::MinusTwoToTwo, 9, U"LOW"), Stored::NoPlace);
   EXPECT_EQ(disk.Bytes(kPath), bytes);
-  EXPECT_EQ(disk.Ops(), (std::vector<std::string>{"lock", "list", "read", "unlock"}));
+  EXPECT_EQ(disk.Ops(), (std::vector<std::string>{"open", "lock", "list", "read", "unlock"}));
   // Into blank places a negative score makes no place either: a blank is 0.
   FakeFileSystem empty;
   empty.Put(kPath, "");
-  ASSERT_TRUE(ResultsStore(empty, kPath).SaveEntry(XRange::Random, -1, U"NEG"));
+  EXPECT_EQ(ResultsStore(empty, kPath).SaveEntry(XRange::Random, -1, U"NEG"), Stored::NoPlace);
   EXPECT_EQ(empty.Bytes(kPath), "");
 }
 
@@ -330,25 +349,25 @@ TEST(ResultsStoreSave, ASaveAfterAnotherProgramsSaveKeepsBothEntries) {
   EXPECT_EQ(list[3], Entry(U"R1P1", 41));
 }
 
-TEST(ResultsStoreSave, AScoreThatNoLongerMakesAPlaceWritesNothing) {
+TEST(ResultsStoreSave, AScoreThatNoLongerMakesAPlaceWritesNothingAndSaysSo) {
   FakeFileSystem disk;
   ResultsStore window(disk, kPath);
   window.Load();  // empty lists: any score would place
   std::string full = FourLists();
   disk.Put(kPath, full);  // others have filled them meanwhile
-  EXPECT_TRUE(window.SaveEntry(XRange::Random, 5, U"LATE"));
+  EXPECT_EQ(window.SaveEntry(XRange::Random, 5, U"LATE"), Stored::NoPlace);
   EXPECT_EQ(disk.Bytes(kPath), full);
 }
 
 TEST(ResultsStoreSave, WaitsForAnotherProgramsSaveAndKeepsItsEntry) {
   FakeFileSystem disk;
   disk.Put(kPath, FourLists());
-  disk.lockedElsewhere.insert(kLock);
+  disk.lockedElsewhere.insert(kFolder);
   disk.beforeStep = [&disk](const std::string& op, const std::string&) {
     // The other program finishes its save two seconds later.
     if (op == "sleep" &&
         disk.now >= FakeFileSystem::Clock::time_point{} + std::chrono::seconds(2) &&
-        disk.lockedElsewhere.count(kLock)) {
+        disk.lockedElsewhere.count(kFolder)) {
       disk.Put(kPath, RecordBytes("OTHER", 99) + FourLists().substr(12));
       disk.lockedElsewhere.clear();
     }
@@ -365,14 +384,14 @@ TEST(ResultsStoreSave, GivesUpAfterAFewSecondsWhenTheLockStaysHeld) {
   FakeFileSystem disk;
   const std::string before = FourLists();
   disk.Put(kPath, before);
-  disk.lockedElsewhere.insert(kLock);
+  disk.lockedElsewhere.insert(kFolder);
   EXPECT_FALSE(ResultsStore(disk, kPath).SaveEntry(XRange::MinusTwoToTwo, 60, U"MINE"));
   EXPECT_FALSE(ResultsStore(disk, kPath).ClearLists());
   EXPECT_EQ(disk.Bytes(kPath), before);
   const auto waited = disk.now - FakeFileSystem::Clock::time_point{};
   EXPECT_GE(waited, 2 * kLockPatience);
   EXPECT_LT(waited, 2 * kLockPatience + std::chrono::seconds(1));
-  for (const std::string& op : disk.Ops()) EXPECT_EQ(op, "lock");
+  for (const std::string& op : disk.Ops()) EXPECT_TRUE(op == "open" || op == "lock") << op;
 }
 
 TEST(ResultsStoreSave, AnythingButAPlainFileIsNeverReplacedAndTheSaveRefused) {
@@ -382,8 +401,6 @@ TEST(ResultsStoreSave, AnythingButAPlainFileIsNeverReplacedAndTheSaveRefused) {
     for (bool clear : {false, true}) {
       FakeFileSystem disk;
       c.put(disk);
-      // The lock file may be made; nothing else.
-      if (!disk.Exists(kLock)) disk.Put(kLock, "");
       const std::vector<std::string> names = disk.Names();
       const std::string secret = disk.Bytes("/home/victim/secret");
       ResultsStore store(disk, kPath);
@@ -391,7 +408,8 @@ TEST(ResultsStoreSave, AnythingButAPlainFileIsNeverReplacedAndTheSaveRefused) {
       EXPECT_EQ(disk.Names(), names);
       EXPECT_EQ(disk.Bytes("/home/victim/secret"), secret);
       for (const std::string& op : disk.Ops())
-        EXPECT_TRUE(op == "lock" || op == "list" || op == "read" || op == "unlock") << op;
+        EXPECT_TRUE(op == "open" || op == "lock" || op == "list" || op == "read" || op == "unlock")
+            << op;
     }
   }
 }
@@ -437,27 +455,63 @@ TEST(ResultsStoreSave, NewFilesHaveNamesOfTheirOwnBesideTheList) {
   EXPECT_EQ(std::unique(made.begin(), made.end()), made.end());
   for (const std::string& path : made) {
     EXPECT_TRUE(path.starts_with(store.temporaryPrefix())) << path;
-    EXPECT_EQ(path.find('/', kFolder.size() + 1), std::string::npos) << path;
+    EXPECT_EQ(path.size(), store.temporaryPrefix().size() + 16) << path;
+    EXPECT_EQ(path.find_first_not_of("0123456789abcdef", store.temporaryPrefix().size()),
+              std::string::npos)
+        << path;
   }
   EXPECT_EQ(store.temporaryPrefix(), kPath + ".tmp-");
-  EXPECT_EQ(store.lockPath(), kLock);
   EXPECT_TRUE(disk.Leftovers(kPath).empty());
 }
 
-TEST(ResultsStoreSave, LeftoversOfAKilledSaveGoAtTheNextSave) {
+TEST(ResultsStoreSave, LeftoversOfAKilledSaveGoAtTheNextSaveAndNothingElse) {
   FakeFileSystem disk;
   disk.Put(kPath, FourLists());
   disk.Put(kPath + ".tmp-0123456789abcdef", "half a list");
-  disk.PutLink(kPath + ".tmp-link", "/home/victim/secret");
+  disk.Put(kPath + ".tmp-fedcba9876543210", "another");
+  // Someone's own files, and things no save makes.
+  const std::vector<std::string> kept = {kPath + ".tmp-notes.txt",
+                                         kPath + ".tmp-0123456789ABCDEF",
+                                         kPath + ".tmp-0123456789abcde",
+                                         kPath + ".tmp-0123456789abcdef0",
+                                         kPath + ".tmp",
+                                         kFolder + "/other.tmp-1",
+                                         kPath + ".tmp-aaaaaaaaaaaaaaaa",
+                                         kPath + ".tmp-bbbbbbbbbbbbbbbb"};
+  for (std::size_t i = 0; i + 2 < kept.size(); ++i) disk.Put(kept[i], "someone's");
+  disk.PutLink(kept[6], "/home/victim/secret");
+  disk.PutFolder(kept[7]);
   disk.Put("/home/victim/secret", "secret");
-  disk.Put(kPath + ".tmp", "an older program's");
-  disk.Put("/class/other.tmp-1", "not ours");
   ASSERT_TRUE(ResultsStore(disk, kPath).SaveEntry(XRange::MinusTwoToTwo, 60, U"X"));
-  EXPECT_TRUE(disk.Leftovers(kPath).empty());
-  EXPECT_FALSE(disk.Exists(kPath + ".tmp-link"));
+  EXPECT_FALSE(disk.Exists(kPath + ".tmp-0123456789abcdef"));
+  EXPECT_FALSE(disk.Exists(kPath + ".tmp-fedcba9876543210"));
+  for (const std::string& name : kept) EXPECT_TRUE(disk.Exists(name)) << name;
   EXPECT_EQ(disk.Bytes("/home/victim/secret"), "secret");
-  EXPECT_TRUE(disk.Exists(kPath + ".tmp"));
-  EXPECT_TRUE(disk.Exists("/class/other.tmp-1"));
+}
+
+TEST(ResultsStoreSave, AFolderFullOfPlantedNamesHoldsTheLockForAMomentOnly) {
+  // Ten thousand names of the form saves give, each removal a millisecond:
+  // removing them all would keep a waiting save out for ten seconds.
+  FakeFileSystem disk;
+  disk.Put(kPath, FourLists());
+  for (int i = 0; i < 10000; ++i) {
+    char name[17];
+    std::snprintf(name, sizeof name, "%016x", i);
+    disk.Put(kPath + ".tmp-" + name, "");
+  }
+  disk.stepTime = std::chrono::milliseconds(1);
+  FakeFileSystem::Clock::time_point locked{}, unlocked{};
+  disk.beforeStep = [&](const std::string& op, const std::string&) {
+    if (op == "lock") locked = disk.now;
+    if (op == "unlock") unlocked = disk.now;
+  };
+  for (int save = 0; save < 2; ++save) {
+    const std::size_t before = disk.Leftovers(kPath).size();
+    ASSERT_TRUE(ResultsStore(disk, kPath).SaveEntry(XRange::MinusTwoToTwo, 60, U"X"));
+    EXPECT_LT(unlocked - locked, kCleanUpTime + std::chrono::milliseconds(50));
+    // Each save clears some of them away.
+    EXPECT_LT(disk.Leftovers(kPath).size(), before);
+  }
 }
 
 TEST(ResultsStoreSave, AReplacedFileKeepsItsModeAndGroupANewOneIs0664BeforeTheUmask) {
@@ -476,8 +530,6 @@ TEST(ResultsStoreSave, AReplacedFileKeepsItsModeAndGroupANewOneIs0664BeforeTheUm
     fresh.umask = umask;
     ASSERT_TRUE(ResultsStore(fresh, kPath).SaveEntry(XRange::MinusTwoToTwo, 60, U"X"));
     EXPECT_EQ(fresh.At(kPath)->mode, 0664u & ~umask);
-    // Anyone who may save must be able to open the lock file.
-    EXPECT_EQ(fresh.At(kLock)->mode & 0444u, 0444u);
   }
 }
 
@@ -490,15 +542,11 @@ TEST(ResultsStoreSave, ASaveOrAClearWritesFlushesClosesRenamesAndFlushesTheFolde
     ASSERT_TRUE(clear ? store.ClearLists() : store.SaveEntry(XRange::MinusTwoToTwo, 60, U"X"));
     ASSERT_EQ(disk.Ops(), kSaveSteps);
     const std::vector<test::Step>& s = disk.steps;
-    EXPECT_EQ(s[0].path, kLock);
-    EXPECT_EQ(s[1].path, kFolder);
-    EXPECT_EQ(s[2].path, kPath);
-    EXPECT_TRUE(s[3].path.starts_with(kPath + ".tmp-"));
-    for (int i = 4; i <= 6; ++i) EXPECT_EQ(s[static_cast<std::size_t>(i)].path, s[3].path);
-    EXPECT_EQ(s[7].path, s[3].path);
-    EXPECT_EQ(s[7].to, kPath);
-    EXPECT_EQ(s[8].path, kFolder);
-    EXPECT_EQ(s[9].path, kLock);
+    for (std::size_t i : {0u, 1u, 2u, 9u, 10u}) EXPECT_EQ(s[i].path, kFolder) << s[i].op;
+    EXPECT_EQ(s[3].path, kPath);
+    EXPECT_TRUE(s[4].path.starts_with(kPath + ".tmp-"));
+    for (std::size_t i = 5; i <= 8; ++i) EXPECT_EQ(s[i].path, s[4].path);
+    EXPECT_EQ(s[8].to, kPath);
   }
 }
 
@@ -524,15 +572,15 @@ TEST(ResultsStoreSave, APathWithoutAFolderWorksAsWell) {
   ResultsStore store(disk, "tavri.rnk");
   store.Load();
   ASSERT_TRUE(store.SaveEntry(XRange::MinusTwoToTwo, 1, U"X"));
-  EXPECT_EQ(disk.Names(), (std::vector<std::string>{"tavri.rnk", "tavri.rnk.lock"}));
+  EXPECT_EQ(disk.Names(), (std::vector<std::string>{"tavri.rnk"}));
   EXPECT_EQ(disk.Bytes("tavri.rnk").substr(0, 12), RecordBytes("X", 1));
   EXPECT_EQ(disk.steps.at(disk.steps.size() - 2).path, ".");  // the folder flushed
 }
 
 TEST(ResultsStoreSave, AnXRangeOutsideTheFourIsRefused) {
   FakeFileSystem disk;
-  EXPECT_FALSE(ResultsStore(disk, kPath).SaveEntry(static_cast<XRange>(4), 60, U"X"));
-  EXPECT_FALSE(ResultsStore(disk, kPath).SaveEntry(static_cast<XRange>(-1), 60, U"X"));
+  EXPECT_EQ(ResultsStore(disk, kPath).SaveEntry(static_cast<XRange>(4), 60, U"X"), Stored::No);
+  EXPECT_EQ(ResultsStore(disk, kPath).SaveEntry(static_cast<XRange>(-1), 60, U"X"), Stored::No);
   EXPECT_TRUE(disk.steps.empty());
 }
 

@@ -10,6 +10,7 @@
 #include <unistd.h>
 
 #include <functional>
+#include <string>
 #include <vector>
 
 namespace tavri::test {
@@ -47,5 +48,72 @@ inline bool BecomeUser(uid_t uid, gid_t gid, const std::vector<gid_t>& groups, m
   if (setgid(gid) != 0) return false;
   return setuid(uid) == 0;
 }
+
+// Runs `body` in a process of its own: as user `uid` of `groups` with
+// `mask` when the tests run as root, else as this user.
+inline int AsUser(uid_t uid, const std::vector<gid_t>& groups, mode_t mask,
+                  const std::function<int()>& body) {
+  return InChild([&] {
+    if (IsRoot() && !BecomeUser(uid, uid, groups, mask)) return 100;
+    return body();
+  });
+}
+
+// Another user, standing by in a process of its own: each request a test
+// (or any process forked after it) sends is done by `act` as that user, and
+// its answer (0 to 255) comes back. Lets a test act as a third user between
+// two steps of a program that runs as another. Needs root to be another
+// user; otherwise it acts as this one.
+class Accomplice {
+ public:
+  Accomplice(uid_t uid, const std::vector<gid_t>& groups,
+             const std::function<int(const std::string&)>& act) {
+    int requests[2], answers[2];
+    if (pipe(requests) != 0 || pipe(answers) != 0) return;
+    child_ = fork();
+    if (child_ == 0) {
+      close(requests[1]);
+      close(answers[0]);
+      if (IsRoot() && !BecomeUser(uid, uid, groups, 022)) _exit(100);
+      std::string request;
+      char c;
+      while (read(requests[0], &c, 1) == 1) {
+        if (c != '\n') {
+          request += c;
+          continue;
+        }
+        const char answer = static_cast<char>(act(request));
+        if (write(answers[1], &answer, 1) != 1) break;
+        request.clear();
+      }
+      _exit(0);
+    }
+    close(requests[0]);
+    close(answers[1]);
+    toChild_ = requests[1];
+    fromChild_ = answers[0];
+  }
+  ~Accomplice() {
+    close(toChild_);
+    close(fromChild_);
+    if (child_ > 0) FinishChild(child_);
+  }
+  Accomplice(const Accomplice&) = delete;
+  Accomplice& operator=(const Accomplice&) = delete;
+
+  // -1 when it is gone.
+  int Ask(const std::string& request) {
+    const std::string line = request + "\n";
+    unsigned char answer;
+    if (write(toChild_, line.data(), line.size()) != static_cast<ssize_t>(line.size()) ||
+        read(fromChild_, &answer, 1) != 1)
+      return -1;
+    return answer;
+  }
+
+ private:
+  pid_t child_ = -1;
+  int toChild_ = -1, fromChild_ = -1;
+};
 
 }  // namespace tavri::test

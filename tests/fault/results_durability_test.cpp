@@ -1,5 +1,5 @@
 // The real file services flush what a save writes: this program stands in
-// for the system's fsync and rename (the core calls them by name, and the
+// for the system's fsync and renameat (the core calls them by name, and the
 // test program's own definitions come first), records each call with what
 // it was made on, and can make fsync fail. Taking out either flush of a
 // save, or doing them in another order, fails a test here.
@@ -16,6 +16,7 @@
 
 #include "results/core/results_store.h"
 #include "support/record_bytes.h"
+#include "support/results_printing.h"
 #include "support/temp_folder.h"
 
 namespace {
@@ -49,11 +50,11 @@ extern "C" int fsync(int fd) {
   return real(fd);
 }
 
-extern "C" int rename(const char* from, const char* to) noexcept {
+extern "C" int renameat(int fromFolder, const char* from, int toFolder, const char* to) noexcept {
   static auto real =
-      reinterpret_cast<int (*)(const char*, const char*)>(dlsym(RTLD_NEXT, "rename"));
+      reinterpret_cast<int (*)(int, const char*, int, const char*)>(dlsym(RTLD_NEXT, "renameat"));
   if (gRecording) gCalls.push_back("rename " + NameOf(from) + " " + NameOf(to));
-  return real(from, to);
+  return real(fromFolder, from, toFolder, to);
 }
 
 namespace tavri {
@@ -95,22 +96,23 @@ TEST_F(RealDurability, TheNewFileIsFlushedThenRenamedThenTheFolderFlushed) {
   }
 }
 
-TEST_F(RealDurability, AFlushThatFailsIsASaveThatFailed) {
+TEST_F(RealDurability, AFlushThatFailsIsToldAsItIs) {
   {
     // The new file cannot be flushed: the old list stays, the player is told.
     Recording recording;
     gFailFsyncOn = "tavri.rnk.tmp-";
-    EXPECT_FALSE(store.SaveEntry(XRange::MinusTwoToTwo, 45, U"NEW"));
-    EXPECT_FALSE(store.ClearLists());
+    EXPECT_EQ(store.SaveEntry(XRange::MinusTwoToTwo, 45, U"NEW"), Stored::No);
+    EXPECT_EQ(store.ClearLists(), Stored::No);
   }
   EXPECT_EQ(test::ReadBytes(path), OldList());
   {
     // The folder cannot be flushed: the new list is in place but may not
-    // outlast a power cut, so the player is told all the same.
+    // outlast a power cut. The player is told that, not that it failed.
     Recording recording;
     gFailFsyncOn = folderName;
-    EXPECT_FALSE(store.SaveEntry(XRange::MinusTwoToTwo, 45, U"NEW"));
+    EXPECT_EQ(store.SaveEntry(XRange::MinusTwoToTwo, 45, U"NEW"), Stored::Unconfirmed);
   }
+  EXPECT_EQ(test::ReadBytes(path).substr(12, 12), test::RecordBytes("NEW", 45));
   EXPECT_EQ(folder.Leftovers(), std::vector<std::string>{});
 }
 

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "fault/child_process.h"
+#include "fault/stepped_save.h"
 #include "results/core/results_store.h"
 #include "support/record_bytes.h"
 #include "support/stepping_file_system.h"
@@ -24,6 +25,7 @@ namespace tavri {
 namespace {
 
 using test::InChild;
+using test::SteppedSave;
 
 // A list with bytes after its 75 records that every save must keep.
 std::string SavedList() {
@@ -31,74 +33,10 @@ std::string SavedList() {
          "end of a longer file";
 }
 
-bool Save(const std::string& path) {
+StoreResult Save(const std::string& path) {
   SystemFileSystem disk;
   return ResultsStore(disk, path).SaveEntry(XRange::MinusTwoToTwo, 42, U"NEW");
 }
-
-// A save in a child process that stops before each of its steps, says
-// which step comes next on its output and waits for a byte on its input.
-class SteppedSave {
- public:
-  explicit SteppedSave(const std::string& path) {
-    int toParent[2], fromParent[2];
-    if (pipe(toParent) != 0 || pipe(fromParent) != 0) return;
-    child_ = fork();
-    if (child_ == 0) {
-      close(toParent[0]);
-      close(fromParent[1]);
-      const int out = toParent[1], in = fromParent[0];
-      SystemFileSystem disk;
-      test::SteppingFileSystem stepping(disk, [out, in](const std::string& op, const std::string&) {
-        const std::string line = op + "\n";
-        char go;
-        if (write(out, line.data(), line.size()) != static_cast<ssize_t>(line.size()) ||
-            read(in, &go, 1) != 1)
-          _exit(9);
-      });
-      _exit(ResultsStore(stepping, path).SaveEntry(XRange::MinusTwoToTwo, 42, U"NEW") ? 0 : 1);
-    }
-    close(toParent[1]);
-    close(fromParent[0]);
-    fromChild_ = toParent[0];
-    toChild_ = fromParent[1];
-  }
-  ~SteppedSave() {
-    close(fromChild_);
-    close(toChild_);
-    if (child_ > 0) {
-      kill(child_, SIGKILL);
-      test::FinishChild(child_);
-    }
-  }
-
-  // The step the child stops before, or "" once it has ended.
-  std::string NextStep() {
-    std::string line;
-    char c;
-    while (read(fromChild_, &c, 1) == 1) {
-      if (c == '\n') return line;
-      line += c;
-    }
-    return {};
-  }
-  void Go() { (void)!write(toChild_, "g", 1); }
-  int Kill() {
-    kill(child_, SIGKILL);
-    int status = test::FinishChild(child_);
-    child_ = -1;
-    return status;
-  }
-  int Finish() {
-    int status = test::FinishChild(child_);
-    child_ = -1;
-    return status;
-  }
-
- private:
-  pid_t child_ = -1;
-  int fromChild_ = -1, toChild_ = -1;
-};
 
 TEST(RealFaults, KilledBeforeAnyStepOfASaveTheFileIsTheOldListOrTheNew) {
   test::TempFolder folder;
@@ -116,11 +54,11 @@ TEST(RealFaults, KilledBeforeAnyStepOfASaveTheFileIsTheOldListOrTheNew) {
     }
     ASSERT_EQ(save.Finish(), 0);
   }
-  ASSERT_EQ(steps, (std::vector<std::string>{"lock", "list", "read", "create", "write", "flush",
-                                             "close", "rename", "flushfolder", "unlock"}));
+  ASSERT_EQ(steps, (std::vector<std::string>{"open", "lock", "list", "read", "create", "write",
+                                             "flush", "close", "rename", "flushfolder", "unlock"}));
   const std::string after = test::ReadBytes(path);
   ASSERT_NE(after, before);
-  const std::size_t renamed = 7;
+  const std::size_t created = 4, renamed = 8;
 
   for (std::size_t killAt = 0; killAt < steps.size(); ++killAt) {
     SCOPED_TRACE("killed before " + steps[killAt]);
@@ -138,7 +76,7 @@ TEST(RealFaults, KilledBeforeAnyStepOfASaveTheFileIsTheOldListOrTheNew) {
     // Killed between making its new file and the rename, it leaves that
     // file behind; the next save, which gets the lock the dead one held,
     // removes it and works.
-    EXPECT_EQ(folder.Leftovers().size(), killAt > 3 && killAt <= renamed ? 1u : 0u);
+    EXPECT_EQ(folder.Leftovers().size(), killAt > created && killAt <= renamed ? 1u : 0u);
     EXPECT_TRUE(Save(path));
     EXPECT_TRUE(folder.Leftovers().empty());
     SystemFileSystem disk;

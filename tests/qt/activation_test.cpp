@@ -19,7 +19,7 @@ namespace tavri::test {
 
 namespace {
 
-std::vector<MessageKind> Kinds(const ScriptedMessageBoxes& boxes) {
+std::vector<MessageKind> Kinds(const ScriptedBoxes& boxes) {
   std::vector<MessageKind> kinds;
   for (const auto& shown : boxes.shown) kinds.push_back(shown.message.kind);
   return kinds;

@@ -56,7 +56,7 @@ class GameWindowTest : public QObject {
     QVERIFY(p.Click(kGameWindow, kTotalButton));
     QPointer<DesignedWindow> list = p.Window(kResultsWindow);
     QVERIFY(list && list->isVisible());
-    QVERIFY(!list->isModal());
+    QVERIFY(p.frontEnd.TakesInput(kGameWindow));
     p.MenuItem(kListItem)->trigger();
     QCOMPARE(p.Window(kResultsWindow), list.data());
 
@@ -66,7 +66,7 @@ class GameWindowTest : public QObject {
     p.MenuItem(kHelpItem)->trigger();
     QCOMPARE(p.Window(kHelpWindow), help.data());
 
-    QSignalSpy ended(&p.host, &QtHost::programEnded);
+    QSignalSpy ended(&p.frontEnd, &QtFrontEnd::programEnded);
     QVERIFY(p.Click(kGameWindow, kExitButton));
     QCOMPARE(ended.count(), 1);
     QVERIFY(p.program.ended());
@@ -76,14 +76,14 @@ class GameWindowTest : public QObject {
   }
 
   void exitFromTheMenu() {
-    QSignalSpy ended(&run_->program.host, &QtHost::programEnded);
+    QSignalSpy ended(&run_->program.frontEnd, &QtFrontEnd::programEnded);
     run_->program.MenuItem(kExitItem)->trigger();
     QCOMPARE(ended.count(), 1);
     QCOMPARE(run_->program.Window(kGameWindow), nullptr);
   }
 
   void theCloseBoxEndsTheProgram() {
-    QSignalSpy ended(&run_->program.host, &QtHost::programEnded);
+    QSignalSpy ended(&run_->program.frontEnd, &QtFrontEnd::programEnded);
     run_->program.Window(kGameWindow)->close();
     QCOMPARE(ended.count(), 1);
     QCOMPARE(run_->program.Window(kGameWindow), nullptr);
@@ -107,8 +107,15 @@ class GameWindowTest : public QObject {
       return KeyAscii(QKeyEvent(QEvent::KeyPress, key, modifiers, text));
     };
     QCOMPARE(code(Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r")), std::optional<int>(13));
+    QCOMPARE(code(Qt::Key_Return, Qt::ShiftModifier, QStringLiteral("\r")), std::optional<int>(13));
     QCOMPARE(code(Qt::Key_Enter, Qt::KeypadModifier, QStringLiteral("\r")), std::optional<int>(13));
     QCOMPARE(code(Qt::Key_Enter, Qt::KeypadModifier, QString()), std::optional<int>(13));
+    // Ctrl+Enter is a line feed; Alt+Enter types nothing, as on Windows.
+    QCOMPARE(code(Qt::Key_Return, Qt::ControlModifier, QStringLiteral("\r")), std::optional<int>(10));
+    QCOMPARE(code(Qt::Key_Enter, Qt::ControlModifier | Qt::KeypadModifier, QString()),
+             std::optional<int>(10));
+    QCOMPARE(code(Qt::Key_Return, Qt::AltModifier, QStringLiteral("\r")), std::nullopt);
+    QCOMPARE(code(Qt::Key_Tab, Qt::NoModifier, QStringLiteral("\t")), std::nullopt);
     QCOMPARE(code(Qt::Key_A, Qt::NoModifier, QStringLiteral("a")), std::optional<int>('a'));
     QCOMPARE(code(Qt::Key_Minus, Qt::NoModifier, QStringLiteral("-")), std::optional<int>('-'));
     QCOMPARE(code(Qt::Key_Left, Qt::NoModifier, QString()), std::nullopt);
@@ -116,7 +123,7 @@ class GameWindowTest : public QObject {
   }
 
   void everyKeyStillReachesTheBox() {
-    DesignedWindow window(Design(), 96);
+    DesignedWindow window(Design(), 96, {});
     auto* box = window.Control<QLineEdit>(kCoefficientBox);
     std::vector<int> codes;
     QString textSeenByHandler;
@@ -129,42 +136,61 @@ class GameWindowTest : public QObject {
     QTest::keyClick(box, Qt::Key_4);
     QTest::keyClick(box, Qt::Key_Return);
     QTest::keyClick(box, Qt::Key_Enter, Qt::KeypadModifier);
+    QTest::keyClick(box, Qt::Key_Return, Qt::ControlModifier);
+    QTest::keyClick(box, Qt::Key_Return, Qt::AltModifier);
     QTest::keyClick(box, Qt::Key_Left);
-    QCOMPARE(codes, (std::vector<int>{'4', 13, 13}));
+    QCOMPARE(codes, (std::vector<int>{'4', 13, 13, 10}));
     QCOMPARE(box->text(), QStringLiteral("4"));
-    QCOMPARE(enters.count(), 2);
+    QCOMPARE(enters.count(), 4);
     QCOMPARE(textSeenByHandler, QStringLiteral("4"));
   }
 
+  // A focused button: Enter (main or keypad, with or without Shift) and
+  // Space click it; with Ctrl or Alt, Enter does not.
+  void aButtonTakesEnterAndSpace() {
+    DesignedWindow window(Design(), 96, {});
+    QSignalSpy clicked(&window, &DesignedWindow::clicked);
+    auto* start = window.Control<QPushButton>(kStartButton);
+    QTest::keyClick(start, Qt::Key_Return);
+    QTest::keyClick(start, Qt::Key_Return, Qt::ShiftModifier);
+    QTest::keyClick(start, Qt::Key_Enter, Qt::KeypadModifier);
+    QTest::keyClick(start, Qt::Key_Space);
+    QCOMPARE(clicked.count(), 4);
+    QTest::keyClick(start, Qt::Key_Return, Qt::ControlModifier);
+    QTest::keyClick(start, Qt::Key_Return, Qt::AltModifier);
+    QCOMPARE(clicked.count(), 4);
+    QVERIFY(!start->isDefault());
+  }
+
   void theCountdownRunsOnAPreciseTimer() {
-    TimerCountdown countdown;
-    QCOMPARE(countdown.timer().timerType(), Qt::PreciseTimer);
-    QVERIFY(!countdown.timer().isActive());
-    countdown.Start(2000);
-    QVERIFY(countdown.timer().isActive());
-    QCOMPARE(countdown.timer().interval(), 2000);
-    countdown.Stop();
-    QVERIFY(!countdown.timer().isActive());
+    QtFrontEnd frontEnd;
+    QCOMPARE(frontEnd.timer().timerType(), Qt::PreciseTimer);
+    QVERIFY(!frontEnd.timer().isActive());
+    frontEnd.StartTimer(2000);
+    QVERIFY(frontEnd.timer().isActive());
+    QCOMPARE(frontEnd.timer().interval(), 2000);
+    frontEnd.StopTimer();
+    QVERIFY(!frontEnd.timer().isActive());
   }
 
   void everyNewProblemStartsAFullPeriod() {
     HostedProgram& p = run_->program;
-    QVERIFY(!p.countdown.running());
+    QVERIFY(!p.countdown.running);
     p.random.Queue(ProblemDraws(Relationship::Proportional, 4));
     p.random.Queue(ProblemDraws(Relationship::Proportional, 4));
     QVERIFY(p.Click(kGameWindow, kStartButton));
-    QVERIFY(p.countdown.running());
-    QCOMPARE(p.countdown.intervalMs(), 2000);
-    QCOMPARE(p.countdown.starts(), 1);
+    QVERIFY(p.countdown.running);
+    QCOMPARE(p.countdown.intervalMs, 2000);
+    QCOMPARE(p.countdown.starts, 1);
     QVERIFY(p.Tick(3));
     // A wrong choice stops it and the next problem starts it afresh.
     QVERIFY(p.ChooseRelationship(Relationship::Inverse));
-    QVERIFY(p.countdown.running());
-    QCOMPARE(p.countdown.starts(), 2);
+    QVERIFY(p.countdown.running);
+    QCOMPARE(p.countdown.starts, 2);
     QCOMPARE(p.Text(kGameWindow, kPoints), QStringLiteral("10"));
     // The range button stops it for the rest of the problem.
     QVERIFY(p.Click(kGameWindow, kRangeButton));
-    QVERIFY(!p.countdown.running());
+    QVERIFY(!p.countdown.running);
   }
 
   void theFocusGoesWhereTheGameSends() {
@@ -201,7 +227,7 @@ class GameWindowTest : public QObject {
     HostedProgram& p = run_->program;
     p.random.Queue(ProblemDraws(Relationship::Proportional, 4));  // problem 1: y = 4x
     QVERIFY(p.Click(kGameWindow, kStartButton));
-    QVERIFY(p.countdown.running());
+    QVERIFY(p.countdown.running);
     QCOMPARE(p.Text(kGameWindow, kYCells), QStringLiteral("-8"));
     QVERIFY(p.Button(kGameWindow, kRelationshipButtons)->isEnabled());
 
@@ -209,7 +235,7 @@ class GameWindowTest : public QObject {
     QCOMPARE(p.Text(kGameWindow, kPoints), QStringLiteral(" 9"));
 
     QVERIFY(p.ChooseRelationship(Relationship::Proportional));
-    QVERIFY(!p.countdown.running());
+    QVERIFY(!p.countdown.running);
     QCOMPARE(p.Text(kGameWindow, kMarkCells), QStringLiteral("○"));
     QCOMPARE(p.Text(kGameWindow, kTotalButton), QStringLiteral(" 9"));
     QVERIFY(p.Box(kGameWindow, kCoefficientBox)->isVisible());
@@ -223,7 +249,7 @@ class GameWindowTest : public QObject {
     QCOMPARE(p.Text(kGameWindow, kMarkCells), QStringLiteral("○○"));
     QVERIFY(!p.Box(kGameWindow, kCoefficientBox)->isVisible());
     QCOMPARE(p.Box(kGameWindow, kCoefficientBox)->text(), QString());
-    QVERIFY(p.countdown.running());
+    QVERIFY(p.countdown.running);
     QCOMPARE(p.game().problemNumber(), 2);
 
     // A letter is not judged; the keypad's Enter is.

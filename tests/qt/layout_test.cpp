@@ -244,25 +244,6 @@ class LayoutTest : public QObject {
     QCOMPARE(program_->Text(kGameWindow, game_window::kTotalButton), QStringLiteral("得点"));
   }
 
-  void anAutoSizedLabelFollowsItsText() {
-    DesignedWindow window(game_window::Design(), 96);
-    auto* heading = window.Control<QLabel>(game_window::kProblemHeading);
-    const int designWidth = heading->width();
-    WindowState state = DesignState(game_window::Design());
-    std::string& text = state.controls[game_window::kProblemHeading].text;
-    const std::string design = text;
-    for (const std::string& shown : {design + design, design.substr(0, 3), design}) {
-      text = shown;
-      window.Draw(state);
-      QCOMPARE(heading->pos(), QPoint(88, 8));
-      QCOMPARE(heading->size(), heading->sizeHint());
-    }
-    QCOMPARE(heading->width(), designWidth);
-    text = design + design;
-    window.Draw(state);
-    QVERIFY(heading->width() > designWidth);
-  }
-
   void stacking() {
     // Later among its siblings is further in front.
     DesignedWindow* game = program_->Window(kGameWindow);
@@ -366,7 +347,7 @@ class LayoutTest : public QObject {
 
   // On a screen of 144 dots per inch everything is half as large again.
   void aScreenOfAnotherDensity() {
-    DesignedWindow game(game_window::Design(), 144);
+    DesignedWindow game(game_window::Design(), 144, {});
     QCOMPARE(game.client()->size(), QSize(870, 602));
     QCOMPARE(game.Control(game_window::kXCells)->geometry(), QRect(312, 36, 110, 74));
     QCOMPARE(game.Control(game_window::kXCells)->font().pixelSize(), 56);

@@ -1,10 +1,15 @@
-// The real message box: built as the program asks for it, and answered.
+// The real message box: built as the program asks for it, shown without an
+// event loop of its own, and answered.
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
-#include <QTimer>
 
+#include <functional>
+
+#include "game/core/game_window_design.h"
+#include "results/core/results_window_design.h"
 #include "shared/qt/message_boxes.h"
+#include "support/hosted_program.h"
 
 namespace tavri::test {
 
@@ -12,14 +17,6 @@ namespace {
 
 const Message kConfirm{MessageKind::ConfirmClear, "t", "<b>not markup</b>", MessageIcon::Question,
                        MessageButtons::OkCancel, 1};
-
-// Presses a button of the box once its event loop runs.
-void PressWhenShown(QMessageBox::StandardButton which) {
-  QTimer::singleShot(0, qApp, [which] {
-    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-    if (box) box->button(which)->click();
-  });
-}
 
 }  // namespace
 
@@ -63,17 +60,43 @@ class MessageBoxTest : public QObject {
     QCOMPARE(box->parentWidget(), &owner);
   }
 
-  void theAnswerIsTheButtonPressed() {
-    QtMessageBoxes boxes;
-    PressWhenShown(QMessageBox::Ok);
-    QCOMPARE(boxes.Ask(kConfirm, nullptr), MessageAnswer::Ok);
-    PressWhenShown(QMessageBox::Cancel);
-    QCOMPARE(boxes.Ask(kConfirm, nullptr), MessageAnswer::Cancel);
-    PressWhenShown(QMessageBox::Ok);
-    QCOMPARE(boxes.Ask(Notice(MessageKind::RangeChanged, "t", "x"), nullptr), MessageAnswer::Ok);
-    // Escape answers the question with Cancel.
-    QTimer::singleShot(0, qApp, [] { QTest::keyClick(QApplication::activeModalWidget(), Qt::Key_Escape); });
-    QCOMPARE(boxes.Ask(kConfirm, nullptr), MessageAnswer::Cancel);
+  // Shown, the box leaves the front end at once; its answer comes back with
+  // the click, key or close box that ends it: Escape and the close box are
+  // OK on a notice and キャンセル on a question.
+  void theAnswerComesBackWhenTheBoxCloses() {
+    ProgramOnFakeDisk run;
+    HostedProgram& p = run.program;
+    p.boxes.leftOpen = true;
+    p.host.Start();
+    const auto answer = [&p](const std::function<void(QMessageBox*)>& close) {
+      QMessageBox* box = p.frontEnd.Box();
+      if (!box || !box->isVisible() || box->parentWidget() != p.Window(p.host.boxOwner().value()))
+        return false;
+      close(box);
+      // Answered: gone, and the host waits for it no more (it may have
+      // shown the next box already).
+      return !box->isVisible() && (!p.host.boxOwner() || p.frontEnd.Box() != box);
+    };
+    using Close = std::function<void(QMessageBox*)>;
+    const Close escape = [](QMessageBox* box) { QTest::keyClick(box, Qt::Key_Escape); };
+    const Close enter = [](QMessageBox* box) { QTest::keyClick(box, Qt::Key_Return); };
+    const Close closeBox = [](QMessageBox* box) { box->close(); };
+    const Close ok = [](QMessageBox* box) {
+      QTest::mouseClick(box->button(QMessageBox::Ok), Qt::LeftButton);
+    };
+    const auto cleared = [&](const std::function<void(QMessageBox*)>& close) {
+      return p.Click(kGameWindow, game_window::kTotalButton) &&
+             p.Click(kResultsWindow, results_window::kClearButton) && answer(close) &&
+             !p.Window(kResultsWindow);
+    };
+    QVERIFY(answer(escape));  // the start notice
+    for (const auto& close : {escape, closeBox, enter}) {
+      QVERIFY(cleared(close));
+      QVERIFY(run.files.Bytes("tavri.rnk").empty());
+      QVERIFY(answer(close));  // the notice on the return to the game window
+    }
+    QVERIFY(cleared(ok));
+    QVERIFY(!run.files.Bytes("tavri.rnk").empty());
   }
 };
 

@@ -75,7 +75,7 @@ class ResultsWindowTest : public QObject {
     HostedProgram p(folder.files, folder.path());
     QVERIFY(p.Start());
     p.MenuItem(game_window::kListItem)->trigger();
-    QVERIFY(p.Window(kResultsWindow) && !p.Window(kResultsWindow)->isModal());
+    QVERIFY(p.Window(kResultsWindow) && p.frontEnd.TakesInput(kGameWindow));
     QCOMPARE(Column(p, kNames, kPlaces),
              QStringList({QStringLiteral("Player45"), QStringLiteral("たろう"),
                           QStringLiteral("Player20"), QStringLiteral("Player10"),
@@ -127,10 +127,12 @@ class ResultsWindowTest : public QObject {
     QVERIFY(p.PlayToGameEnd(40));
     QVERIFY(p.Click(kResultsWindow, kClearButton));
     QCOMPARE(p.boxes.Count(MessageKind::ConfirmClear), std::size_t{1});
-    const Message& confirm = p.boxes.shown[p.boxes.shown.size() - 2].message;
+    const Message& confirm = p.boxes.shown[p.boxes.shown.size() - 3].message;
     QCOMPARE(confirm.text, std::string("成績一覧の名前と時間を消去しますか？"));
-    // The game end's restart message follows the closed window.
-    QCOMPARE(p.boxes.shown.back().message.kind, MessageKind::Restart);
+    // The game end's restart message follows the closed window, then the
+    // notice of the return to the game window.
+    QCOMPARE(p.boxes.shown[p.boxes.shown.size() - 2].message.kind, MessageKind::Restart);
+    QCOMPARE(p.boxes.shown.back().message.kind, MessageKind::StartNotice);
     QCOMPARE(p.Window(kResultsWindow), nullptr);
     QCOMPARE(folder.Bytes(), stored);
 
@@ -166,11 +168,11 @@ class ResultsWindowTest : public QObject {
     for (int problem = 0; problem < 4; ++problem) QVERIFY(p.PlayProblem(problem == 0 ? 5 : 10));
     QVERIFY(p.Click(kGameWindow, game_window::kTotalButton));
     QPointer<DesignedWindow> viewing = p.Window(kResultsWindow);
-    QVERIFY(viewing && !viewing->isModal());
+    QVERIFY(viewing && p.frontEnd.TakesInput(kGameWindow));
 
     QVERIFY(p.PlayProblem(0));
     QVERIFY(p.Window(kResultsWindow) && p.Window(kResultsWindow) != viewing.data());
-    QVERIFY(p.Window(kResultsWindow)->isModal());
+    QVERIFY(!p.frontEnd.TakesInput(kGameWindow));
     QVERIFY(!viewing || !viewing->isVisible());
     QCOMPARE(folder.Bytes().size(), std::size_t{0});  // the list stored nothing
     QVERIFY(p.Type(kResultsWindow, kNameBox, QStringLiteral("Aki")));
@@ -249,7 +251,7 @@ class ResultsWindowTest : public QObject {
     const std::size_t boxes = p.boxes.shown.size();
     QTimer::singleShot(0, qApp, [] { QCoreApplication::quit(); });
     QApplication::exec();
-    QVERIFY(p.host.ended());
+    QVERIFY(p.frontEnd.ended());
     QCOMPARE(p.Window(kResultsWindow), nullptr);
     QCOMPARE(folder.Bytes().size(), std::size_t{0});
     QCOMPARE(p.boxes.shown.size(), boxes);

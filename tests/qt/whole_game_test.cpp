@@ -68,7 +68,8 @@ class WholeGameTest : public QObject {
     QCOMPARE(p.Text(kGameWindow, kTotalButton), QStringLiteral(" 50"));
     // The restart message follows the closed results window, once.
     QCOMPARE(p.boxes.Count(MessageKind::Restart), std::size_t{1});
-    QCOMPARE(p.boxes.shown.back().message.title, std::string("再スタート"));
+    QCOMPARE(p.boxes.shown[p.boxes.shown.size() - 2].message.title, std::string("再スタート"));
+    QCOMPARE(p.boxes.shown.back().message.kind, MessageKind::StartNotice);
     QVERIFY(!p.Box(kGameWindow, kCoefficientBox)->isVisible());
     for (int i = 0; i < kRelationshipCount; ++i)
       QVERIFY(!p.Button(kGameWindow, kRelationshipButtons + i)->isEnabled());
@@ -93,7 +94,7 @@ class WholeGameTest : public QObject {
     QVERIFY(!p.Button(kGameWindow, kRelationshipButtons)->isEnabled());
     QVERIFY(!p.ChooseRightRelationship());
     // Even a click that reached the program would judge nothing.
-    p.program.OnClick(kGameWindow, kRelationshipButtons);
+    p.host.OnClick(kGameWindow, kRelationshipButtons);
     QCOMPARE(p.Window(kResultsWindow), nullptr);
     QCOMPARE(p.Text(kGameWindow, kTotalButton), QStringLiteral(" 0"));
     QCOMPARE(p.boxes.Count(MessageKind::Restart), std::size_t{1});
@@ -179,7 +180,7 @@ class WholeGameTest : public QObject {
     p.Button(kGameWindow, kStartButton)->setFocus();
     QVERIFY(press(p.Button(kGameWindow, kStartButton), Qt::Key_Space));
     QCOMPARE(p.Text(kGameWindow, kPoints), QStringLiteral("10"));
-    QCOMPARE(p.countdown.starts(), 2);
+    QCOMPARE(p.countdown.starts, 2);
 
     for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Space}) {
       QVERIFY(p.Click(kGameWindow, kHelpButton));

@@ -46,6 +46,48 @@ class FakeNewFile : public NewFile {
   bool closed_ = false;
 };
 
+// A path in the folder, spelled as the folder is (the tests' paths use "/"
+// on every platform).
+std::string PathIn(const std::string& folder, const std::string& name) {
+  if (folder == ".") return name;
+  if (folder.ends_with('/') || folder.ends_with('\\')) return folder + name;
+  const bool backslashes =
+      folder.find('\\') != std::string::npos && folder.find('/') == std::string::npos;
+  return folder + (backslashes ? '\\' : '/') + name;
+}
+
+class FakeFolder : public Folder {
+ public:
+  FakeFolder(FakeFileSystem& disk, std::string path) : disk_(disk), path_(std::move(path)) {}
+
+  ReadStatus ReadFile(const std::string& name, std::size_t maxSize, std::string& bytes,
+                      FileFacts* facts) override {
+    return disk_.ReadFile(PathIn(path_, name), Links::Refuse, maxSize, bytes, facts);
+  }
+  CreateStatus CreateNewFile(const std::string& name, const FileFacts* like,
+                             std::unique_ptr<NewFile>& file) override {
+    return disk_.CreateNewFile(PathIn(path_, name), like, file);
+  }
+  LockStatus TryLock(const std::string&, std::unique_ptr<FileLock>& lock) override {
+    return disk_.TryLock(path_, lock);
+  }
+  RenameStatus RenameOver(const std::string& from, const std::string& to) override {
+    return disk_.RenameOver(PathIn(path_, from), PathIn(path_, to));
+  }
+  bool Flush() override { return disk_.FlushFolder(path_); }
+  void RemovePlainFile(const std::string& name) override {
+    disk_.RemovePlainFile(PathIn(path_, name));
+  }
+  void VisitNames(const std::function<bool(const std::string&)>& visit) override {
+    for (const std::string& name : disk_.NamesIn(path_))
+      if (!visit(name)) break;
+  }
+
+ private:
+  FakeFileSystem& disk_;
+  std::string path_;
+};
+
 class FakeLock : public FileLock {
  public:
   FakeLock(FakeFileSystem& disk, std::string path) : disk_(disk), path_(std::move(path)) {}
@@ -161,6 +203,7 @@ bool FakeFileSystem::Take(const std::string& op, const std::string& path, const 
   if (beforeStep) beforeStep(op, path);
   const std::size_t index = steps.size();
   steps.push_back(Step{op, path, to});
+  now += stepTime;
   Spend(1);
   return failing.count(op) == 0 && failAt != index;
 }
@@ -221,21 +264,22 @@ CreateStatus FakeFileSystem::CreateNewFile(const std::string& path, const FileFa
   return CreateStatus::Created;
 }
 
-LockStatus FakeFileSystem::TryLock(const std::string& path, std::unique_ptr<FileLock>& lock) {
-  if (!Take("lock", path)) return LockStatus::Failed;
-  auto found = names_.find(path);
-  if (found == names_.end()) {
-    if (readOnlyFolders.count(FolderOf(path))) return LockStatus::Failed;
-    auto node = std::make_shared<Node>();
-    node->mode = (0664 & ~umask) | 0444;
-    node->group = userGroup;
-    names_[path] = node;
-  } else if (found->second->kind != NodeKind::File) {
-    return LockStatus::Failed;
-  }
-  if (lockedElsewhere.count(path) || held.count(path)) return LockStatus::Busy;
-  held.insert(path);
-  lock = std::make_unique<FakeLock>(*this, path);
+FolderStatus FakeFileSystem::OpenFolder(const std::string& path, std::unique_ptr<Folder>& folder) {
+  if (!Take("open", path)) return FolderStatus::Failed;
+  if (missingFolders.count(path)) return FolderStatus::Missing;
+  if (unsafeFolders.count(path)) return FolderStatus::Unsafe;
+  if (auto found = names_.find(path);
+      found != names_.end() && found->second->kind != NodeKind::Folder)
+    return FolderStatus::Failed;
+  folder = std::make_unique<FakeFolder>(*this, path);
+  return FolderStatus::Open;
+}
+
+LockStatus FakeFileSystem::TryLock(const std::string& folder, std::unique_ptr<FileLock>& lock) {
+  if (!Take("lock", folder)) return LockStatus::Failed;
+  if (lockedElsewhere.count(folder) || held.count(folder)) return LockStatus::Busy;
+  held.insert(folder);
+  lock = std::make_unique<FakeLock>(*this, folder);
   return LockStatus::Locked;
 }
 
@@ -268,10 +312,10 @@ bool FakeFileSystem::FlushFolder(const std::string& folder) {
   return true;
 }
 
-void FakeFileSystem::RemoveFile(const std::string& path) {
+void FakeFileSystem::RemovePlainFile(const std::string& path) {
   if (!Take("remove", path)) return;
   auto found = names_.find(path);
-  if (found != names_.end() && found->second->kind != NodeKind::Folder) names_.erase(found);
+  if (found != names_.end() && found->second->kind == NodeKind::File) names_.erase(found);
 }
 
 std::vector<std::string> FakeFileSystem::NamesIn(const std::string& folder) {

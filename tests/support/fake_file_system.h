@@ -41,8 +41,9 @@ struct Node {
   bool unreadable = false;
 };
 
-// One step a program took: "read", "create", "lock", "unlock", "write",
-// "flush", "close", "rename" (path → to), "flushfolder", "remove", "list".
+// One step a program took: "open" (a folder), "read", "create", "lock" (a
+// folder), "unlock", "write", "flush", "close", "rename" (path → to),
+// "flushfolder", "remove", "list" (a folder).
 struct Step {
   std::string op;
   std::string path;
@@ -94,13 +95,15 @@ class FakeFileSystem : public FileSystem {
   // written one more.
   std::optional<std::size_t> budget;
   bool dead = false;
-  // Lock files another program holds now.
+  // Folders whose lock another program holds now.
   std::set<std::string> lockedElsewhere;
   // Reads and renames another program keeps waiting for this many tries
   // (a file held open on Windows).
   std::map<std::string, int> busyReads, busyRenames;
   // Folders that take no new file and no rename.
   std::set<std::string> readOnlyFolders;
+  // Folders that are not there, and folders others could replace.
+  std::set<std::string> missingFolders, unsafeFolders;
   // For CanCreateFilesIn.
   std::set<std::string> writableFolders;
   // What a new file that copies no other gets, after the umask.
@@ -113,24 +116,29 @@ class FakeFileSystem : public FileSystem {
   // --- Time --------------------------------------------------------------------
   Clock::time_point now{};
   int sleeps = 0;
+  // How long each step takes.
+  Clock::duration stepTime{};
 
   // --- FileSystem ------------------------------------------------------------
   ReadStatus ReadFile(const std::string& path, Links links, std::size_t maxSize, std::string& bytes,
                       FileFacts* facts) override;
-  CreateStatus CreateNewFile(const std::string& path, const FileFacts* like,
-                             std::unique_ptr<NewFile>& file) override;
-  LockStatus TryLock(const std::string& path, std::unique_ptr<FileLock>& lock) override;
-  RenameStatus RenameOver(const std::string& from, const std::string& to) override;
-  bool FlushFolder(const std::string& folder) override;
-  void RemoveFile(const std::string& path) override;
-  std::vector<std::string> NamesIn(const std::string& folder) override;
+  FolderStatus OpenFolder(const std::string& path, std::unique_ptr<Folder>& folder) override;
   bool CanCreateFilesIn(const std::string& folder) override {
     return writableFolders.count(folder) != 0;
   }
   Clock::time_point Now() override { return now; }
   void Sleep(Clock::duration duration) override;
 
-  // The locks this program holds now.
+  // --- What an open folder does, by whole paths -------------------------------
+  CreateStatus CreateNewFile(const std::string& path, const FileFacts* like,
+                             std::unique_ptr<NewFile>& file);
+  LockStatus TryLock(const std::string& folder, std::unique_ptr<FileLock>& lock);
+  RenameStatus RenameOver(const std::string& from, const std::string& to);
+  bool FlushFolder(const std::string& folder);
+  void RemovePlainFile(const std::string& path);
+  std::vector<std::string> NamesIn(const std::string& folder);
+
+  // The folders whose lock this program holds now.
   std::set<std::string> held;
 
   // Used by the files and locks it hands out.

@@ -11,6 +11,8 @@ void MemoryResults::Put(std::string bytes) { files_.Put(kPath, bytes); }
 
 void MemoryResults::FailReplacing() { files_.failing.insert("rename"); }
 
+void MemoryResults::FailFlushingFolder() { files_.failing.insert("flushfolder"); }
+
 void MemoryResults::FailReading(bool failing) {
   if (Node* node = files_.At(kPath)) node->unreadable = failing;
 }

@@ -28,6 +28,9 @@ class MemoryResults {
   void Put(std::string bytes);
   // From now on the file cannot be replaced: every save and clear fails.
   void FailReplacing();
+  // From now on the folder cannot be flushed: every save and clear is in
+  // the list, but not known to be on the disk.
+  void FailFlushingFolder();
   // The file is there but cannot be read, until this is called with false.
   void FailReading(bool failing = true);
   // How often the file was written to.

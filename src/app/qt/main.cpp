@@ -1,19 +1,18 @@
 // Program start: Qt set up without any setting of the desktop's, the results
-// file found, and the program's game window opened.
+// file found, and the program run by the host on the Qt front end.
 #include <QApplication>
 #include <QStandardPaths>
 #include <QTimer>
 
+#include "app/core/host.h"
 #include "app/core/program.h"
 #include "app/qt/app_icon.h"
-#include "app/qt/qt_host.h"
+#include "app/qt/qt_front_end.h"
 #include "app/qt/results_path.h"
 #include "results/core/file_system.h"
 #include "results/core/results_store.h"
 #include "shared/clock_random.h"
-#include "shared/qt/countdown.h"
 #include "shared/qt/design_fonts.h"
-#include "shared/qt/message_boxes.h"
 
 int main() {
   // The program reads no options, environment or settings of its own. Qt
@@ -38,10 +37,11 @@ int main() {
                                     QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)));
   tavri::ClockRandom random;
   tavri::Program program(random, store);
-  tavri::QtMessageBoxes boxes;
-  tavri::TimerCountdown countdown;
-  tavri::QtHost host(program, boxes, countdown);
-  QObject::connect(&host, &tavri::QtHost::programEnded, &app, [] { QCoreApplication::exit(0); });
+  tavri::QtFrontEnd frontEnd;
+  tavri::Host host(program, frontEnd);
+  frontEnd.ReportTo(host);
+  QObject::connect(&frontEnd, &tavri::QtFrontEnd::programEnded, &app,
+                   [] { QCoreApplication::exit(0); });
 
   host.Start();
   // The icon's pictures are decoded and handed to the window system once

@@ -9,13 +9,51 @@ namespace tavri {
 
 using namespace results_window;
 
+Message ResultsNotice(MessageKind kind, bool scoreLost) {
+  std::string text;
+  switch (kind) {
+    case MessageKind::ListUnreadable:
+      text = "成績一覧を読み込めませんでした。";
+      if (scoreLost) text += "\r今回の成績は保存できません。";
+      break;
+    case MessageKind::SaveUnconfirmed:
+      text = "成績を保存しましたが、ディスクへの書き込みを確認できませんでした。";
+      break;
+    case MessageKind::PlaceGone:
+      text = "ほかの人の成績が先に保存されたため、今回の成績は５位までに入りませんでした。";
+      break;
+    case MessageKind::SaveFailed: text = "成績を保存できませんでした。"; break;
+    case MessageKind::ClearUnconfirmed:
+      text = "成績一覧を消去しましたが、ディスクへの書き込みを確認できませんでした。";
+      break;
+    case MessageKind::ClearFailed: text = "成績一覧を消去できませんでした。"; break;
+    case MessageKind::ConfirmClear:
+      return Message{MessageKind::ConfirmClear, "確認", "成績一覧の名前と時間を消去しますか？",
+                     MessageIcon::Question, MessageButtons::OkCancel, 1};
+    case MessageKind::StartNotice:
+    case MessageKind::RangeChanged:
+    case MessageKind::Restart: break;
+  }
+  return Notice(kind, "成績一覧", std::move(text));
+}
+
 ResultsBoard::ResultsBoard(SessionState& session, ResultsStore& store, std::int16_t score)
     : session_(session), store_(store), range_(session.range), score_(score) {
-  list_ = store_.Load().lists[static_cast<std::size_t>(RangeIndex(range_))];
+  const StoredLists stored = store_.Load();
+  readable_ = stored.readable;
+  list_ = stored.lists[static_cast<std::size_t>(RangeIndex(range_))];
   // A score of 0 is no score to place, and one that has already missed the
   // best five is not offered again.
-  if (score_ == 0 || session_.scoreMissedBestFive) return;
-  PlaceInBestOfRun(session_.bestOfRun[static_cast<std::size_t>(RangeIndex(range_))], score_);
+  const bool placing = score_ != 0 && !session_.scoreMissedBestFive;
+  if (placing)
+    PlaceInBestOfRun(session_.bestOfRun[static_cast<std::size_t>(RangeIndex(range_))], score_);
+  if (!readable_) {
+    // Empty lists would look like a list with room at the top; a place
+    // offered in them could not be stored.
+    Ask(ResultsNotice(MessageKind::ListUnreadable, placing));
+    return;
+  }
+  if (!placing) return;
   newPlace_ = PlaceInBestFive(list_, score_, ToUtf32(kNewEntryMarker));
   if (!newPlace_) session_.scoreMissedBestFive = true;
 }
@@ -43,20 +81,31 @@ void ResultsBoard::OnNameTyped(std::string_view name) {
 void ResultsBoard::OnBack() {
   if (closing_) return;
   closing_ = true;
-  if (newPlace_ &&
-      !store_.SaveEntry(range_, score_, ToUtf32(typedName_.value_or(std::string())))) {
-    // Silence would look exactly like a successful save.
-    Ask(Notice(MessageKind::SaveFailed, "成績一覧", "成績を保存できませんでした。"));
+  if (!newPlace_) {
+    Close();
     return;
   }
-  Close();
+  // Silence would look exactly like a successful save: anything else is told.
+  switch (store_.SaveEntry(range_, score_, ToUtf32(typedName_.value_or(std::string()))).stored) {
+    case Stored::Yes:
+      Close();
+      break;
+    case Stored::Unconfirmed:
+      Ask(ResultsNotice(MessageKind::SaveUnconfirmed));
+      break;
+    case Stored::NoPlace:
+      Ask(ResultsNotice(MessageKind::PlaceGone));
+      break;
+    case Stored::No:
+      Ask(ResultsNotice(MessageKind::SaveFailed));
+      break;
+  }
 }
 
 void ResultsBoard::OnClear() {
   if (closing_) return;
   closing_ = true;
-  Ask(Message{MessageKind::ConfirmClear, "確認", "成績一覧の名前と時間を消去しますか？",
-              MessageIcon::Question, MessageButtons::OkCancel, 1});
+  Ask(ResultsNotice(MessageKind::ConfirmClear));
 }
 
 void ResultsBoard::Ask(Message message) {
@@ -70,16 +119,25 @@ void ResultsBoard::OnMessageClosed(MessageKind kind, MessageAnswer answer) {
   if (asked_ != kind) return;
   asked_.reset();
   switch (kind) {
-    case MessageKind::ConfirmClear:
+    case MessageKind::ConfirmClear: {
       // Cancel closes the window too; the new entry is lost either way.
-      if (answer == MessageAnswer::Ok && !store_.ClearLists()) {
-        Ask(Notice(MessageKind::ClearFailed, "成績一覧", "成績一覧を消去できませんでした。"));
+      const Stored cleared = answer == MessageAnswer::Ok ? store_.ClearLists().stored : Stored::Yes;
+      if (cleared == Stored::Unconfirmed) {
+        Ask(ResultsNotice(MessageKind::ClearUnconfirmed));
+        return;
+      }
+      if (cleared != Stored::Yes) {
+        Ask(ResultsNotice(MessageKind::ClearFailed));
         return;
       }
       Close();
       break;
+    }
     case MessageKind::SaveFailed:
     case MessageKind::ClearFailed:
+    case MessageKind::SaveUnconfirmed:
+    case MessageKind::ClearUnconfirmed:
+    case MessageKind::PlaceGone:
       Close();
       break;
     default:

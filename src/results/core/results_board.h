@@ -15,6 +15,10 @@
 
 namespace tavri {
 
+// The boxes the results window shows, by kind (`scoreLost`: the list that
+// could not be read was to take this game's score).
+Message ResultsNotice(MessageKind kind, bool scoreLost = false);
+
 // Stands in the new entry until the player types a name.
 inline constexpr std::string_view kNewEntryMarker = "ここです！";
 
@@ -42,6 +46,9 @@ class ResultsBoard : public WindowModel {
   std::optional<int> newPlace() const { return newPlace_; }
   // Once the window has asked to be closed, it does nothing more.
   bool closing() const { return closing_; }
+  // False when the stored list could not be read: the window said so when
+  // it opened, shows empty lists and offers no place.
+  bool readable() const { return readable_; }
 
  private:
   // 戻る, and Enter in the name box: stores the new entry, if any, and
@@ -60,6 +67,7 @@ class ResultsBoard : public WindowModel {
   XRange range_;
   std::int16_t score_;
   BestFive list_{};
+  bool readable_ = true;
   std::optional<int> newPlace_;
   std::optional<std::string> typedName_;  // nothing until the first change
   bool closing_ = false;

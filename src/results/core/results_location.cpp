@@ -1,5 +1,6 @@
 #include "results/core/results_location.h"
 
+#include <chrono>
 #include <cstdint>
 #include <vector>
 
@@ -19,6 +20,11 @@ bool IsSeparator(char c) { return c == '/'; }
 #endif
 
 bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\0'; }
+
+// A settings file another program has open for a moment (an editor saving
+// it) is read once it is free.
+constexpr std::chrono::milliseconds kSettingsPatience{250};
+constexpr std::chrono::milliseconds kSettingsRetry{10};
 
 std::string_view Trim(std::string_view text) {
   while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
@@ -74,12 +80,29 @@ bool IsUtf8(std::string_view text) {
   return true;
 }
 
+// Where a comment starts on a line: a ";" or "#" at its start or after a
+// blank. A ";" or "#" inside a name ("/srv/class#2") is part of it.
+std::size_t CommentStart(std::string_view text) {
+  for (std::size_t i = 0; i < text.size(); ++i)
+    if ((text[i] == ';' || text[i] == '#') && (i == 0 || IsBlank(text[i - 1]))) return i;
+  return std::string_view::npos;
+}
+
 // The value as a folder path in UTF-8, or nothing when it makes no sense.
+// After the path a line may hold blanks and a comment; a quoted path may
+// hold anything but its quote, and after the quote only blanks and a
+// comment may follow.
 std::optional<std::string> FolderValue(std::string_view value) {
   value = Trim(value);
-  if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
-      value.back() == value.front())
-    value = Trim(value.substr(1, value.size() - 2));
+  if (!value.empty() && (value.front() == '"' || value.front() == '\'')) {
+    std::size_t close = value.find(value.front(), 1);
+    if (close == std::string_view::npos) return std::nullopt;
+    std::string_view rest = Trim(value.substr(close + 1));
+    if (!rest.empty() && rest.front() != ';' && rest.front() != '#') return std::nullopt;
+    value = Trim(value.substr(1, close - 1));
+  } else {
+    value = Trim(value.substr(0, CommentStart(value)));
+  }
   if (value.empty()) return std::nullopt;
   for (char c : value)
     if (static_cast<unsigned char>(c) < 0x20) return std::nullopt;
@@ -154,6 +177,14 @@ std::string ChooseResultsFolder(const std::string& programFolder, const std::str
   return dataFolder;
 }
 
+bool IsSettingsText(std::string_view bytes) {
+  const std::string text = Decoded(bytes);
+  for (char c : text)
+    if (static_cast<unsigned char>(c) < 0x20 && c != '\t' && c != '\r' && c != '\n') return false;
+  if (IsUtf8(text)) return true;
+  return FromCp932(text).find(U'\uFFFD') == std::u32string::npos;
+}
+
 std::optional<std::string> ResultsFolderSetting(std::string_view settingsText) {
   const std::string text = Decoded(settingsText);
   std::string section;
@@ -195,8 +226,17 @@ ResultsLocation LocateResults(FileSystem& files, const std::string& settingsPath
     // The settings file is the administrator's (in /etc, or beside a
     // program the students cannot change), so a link there is followed: a
     // managed system may keep it as one.
-    if (files.ReadFile(settingsPath, Links::Follow, kMaxSettingsSize, text, nullptr) ==
-        ReadStatus::Ok) {
+    const auto deadline = files.Now() + kSettingsPatience;
+    ReadStatus status;
+    while ((status = files.ReadFile(settingsPath, Links::Follow, kMaxSettingsSize, text,
+                                    nullptr)) == ReadStatus::Busy &&
+           files.Now() < deadline)
+      files.Sleep(kSettingsRetry);
+    if (status != ReadStatus::Missing) {
+      // It is there: it may name a class's folder, and each user's own list
+      // in its place would split the class's list without a word. One that
+      // cannot be read counts as a named folder that cannot be used.
+      if (status != ReadStatus::Ok || !IsSettingsText(text)) return {{}, {}, ResultsPlace::Setting};
       std::optional<std::string> folder = ResultsFolderSetting(text);
       if (folder && IsAbsolutePath(*folder))
         return {*folder, JoinPath(*folder, kResultsFileName), ResultsPlace::Setting};

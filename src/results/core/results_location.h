@@ -43,15 +43,20 @@ bool IsSystemProgramFolder(std::string_view folder);
 std::string ChooseResultsFolder(const std::string& programFolder, const std::string& dataFolder,
                                 const std::function<bool(const std::string&)>& canWriteIn);
 
+// Whether the bytes of a settings file are text at all: after a byte-order
+// mark (UTF-8 or UTF-16), UTF-8 or code page 932 with no control character
+// but tabs and line ends. UTF-16 without its mark, or a binary file, is not.
+bool IsSettingsText(std::string_view bytes);
+
 // The folder named by the line "folder=..." of the section "[results]" of a
 // settings file in the INI form Windows uses, or nothing. Forgiving of what
 // an editor may leave: a byte-order mark (UTF-8 or UTF-16), CRLF or CR line
 // ends, blanks around names and values, quotes around the value, comments
-// (";" or "#" at the start of a line), names in any case, lines that are
-// not settings at all. The text is UTF-8; a value that is not UTF-8 is read
-// in code page 932 (Notepad's "ANSI" on a Japanese Windows) when that makes
-// sense of it. The first usable "folder=" counts; an empty one counts as
-// none.
+// (";" or "#" at the start of a line, or after a blank behind the value),
+// names in any case, lines that are not settings at all. The text is UTF-8;
+// a value that is not UTF-8 is read in code page 932 (Notepad's "ANSI" on a
+// Japanese Windows) when that makes sense of it. The first usable "folder="
+// counts; an empty one counts as none.
 std::optional<std::string> ResultsFolderSetting(std::string_view settingsText);
 
 // Where the platform keeps the administrator's settings: tavri.ini beside
@@ -61,6 +66,8 @@ std::string SettingsPath(const std::string& programFolder);
 enum class ResultsPlace { Setting, ProgramFolder, DataFolder };
 
 struct ResultsLocation {
+  // Both empty when a settings file is there but cannot be read: it counts
+  // as a named folder that cannot be used.
   std::string folder;
   std::string path;  // the results file in that folder
   ResultsPlace place = ResultsPlace::ProgramFolder;
@@ -69,7 +76,9 @@ struct ResultsLocation {
 // The results file's place. A folder named in the settings file at
 // `settingsPath` (a full path) wins, whether or not it can be written now:
 // a class's list must not quietly split in two; a save that cannot be made
-// there tells the player. Without such a setting, ChooseResultsFolder
+// there tells the player. So does a settings file that is there but cannot
+// be read (no permission, no plain file, too large, no text). Without a
+// settings file, or with one that names no full path, ChooseResultsFolder
 // decides. The caller makes the data folder when it is chosen.
 ResultsLocation LocateResults(FileSystem& files, const std::string& settingsPath,
                               const std::string& programFolder, const std::string& dataFolder);

@@ -19,6 +19,10 @@ namespace {
 // name is another program's leftover, or someone's trap.
 constexpr int kNameAttempts = 16;
 
+// A new file's name is the list's, ".tmp-" and this many lowercase hex
+// digits: the only names the clean-up of a later save removes.
+constexpr std::size_t kSuffixDigits = 16;
+
 // Sixteen hex digits no other program will pick at the same moment.
 std::string UniqueSuffix() {
   static std::atomic<std::uint64_t> counter{0};
@@ -52,12 +56,18 @@ std::string WholeRecord(std::string_view cut) {
 }  // namespace
 
 ResultsStore::ResultsStore(FileSystem& files, std::string path)
-    : files_(files), path_(std::move(path)) {}
+    : files_(files), path_(std::move(path)) {
+  if (!path_.empty()) {
+    folder_ = FolderOf(path_);
+    name_ = std::string(FileNameOf(path_));
+  }
+}
 
-ReadStatus ResultsStore::Read(std::string& bytes, FileFacts* facts) {
-  const auto deadline = files_.Now() + kLockPatience;
+ReadStatus ResultsStore::Read(Folder& folder, std::string& bytes, FileFacts* facts,
+                              std::chrono::milliseconds patience) {
+  const auto deadline = files_.Now() + patience;
   for (;;) {
-    ReadStatus status = files_.ReadFile(path_, Links::Refuse, kMaxResultsFileSize, bytes, facts);
+    ReadStatus status = folder.ReadFile(name_, kMaxResultsFileSize, bytes, facts);
     if (status != ReadStatus::Busy) return status;
     if (files_.Now() >= deadline) return ReadStatus::Failed;
     files_.Sleep(kRetryInterval);
@@ -67,13 +77,17 @@ ReadStatus ResultsStore::Read(std::string& bytes, FileFacts* facts) {
 StoredLists ResultsStore::Load() {
   StoredLists stored;
   std::string bytes;
-  ReadStatus status = Read(bytes, nullptr);
-  if (status == ReadStatus::Missing) {
-    // Opening the list leaves an empty file, as it always has. A folder
-    // that cannot take it only shows when a save fails, which tells the
-    // player; and a name taken meanwhile (by a save, or a link) is left be.
-    std::unique_ptr<NewFile> file;
-    if (files_.CreateNewFile(path_, nullptr, file) == CreateStatus::Created) file->Close();
+  ReadStatus status = ReadStatus::Failed;
+  std::unique_ptr<Folder> folder;
+  if (!path_.empty() && files_.OpenFolder(folder_, folder) == FolderStatus::Open) {
+    status = Read(*folder, bytes, nullptr, kLookPatience);
+    if (status == ReadStatus::Missing) {
+      // Opening the list leaves an empty file, as it always has. A folder
+      // that cannot take it only shows when a save fails, which tells the
+      // player; and a name taken meanwhile (by a save, or a link) is left be.
+      std::unique_ptr<NewFile> file;
+      if (folder->CreateNewFile(name_, nullptr, file) == CreateStatus::Created) file->Close();
+    }
   }
   if (status != ReadStatus::Ok) bytes.clear();
   stored.readable = status == ReadStatus::Ok || status == ReadStatus::Missing;
@@ -85,79 +99,92 @@ StoredLists ResultsStore::Load() {
 }
 
 template <typename Change>
-bool ResultsStore::Update(Change change) {
+StoreResult ResultsStore::Update(Change change) {
+  // One folder for the whole save, whatever becomes of its path meanwhile.
+  std::unique_ptr<Folder> folder;
+  if (path_.empty() || files_.OpenFolder(folder_, folder) != FolderStatus::Open) return Stored::No;
   std::unique_ptr<FileLock> lock;
   const auto deadline = files_.Now() + kLockPatience;
   for (;;) {
-    LockStatus status = files_.TryLock(lockPath(), lock);
+    LockStatus status = folder->TryLock(name_ + ".lock", lock);
     if (status == LockStatus::Locked) break;
-    if (status == LockStatus::Failed || files_.Now() >= deadline) return false;
+    if (status == LockStatus::Failed || files_.Now() >= deadline) return Stored::No;
     files_.Sleep(kRetryInterval);
   }
-  RemoveLeftovers();
+  RemoveLeftovers(*folder);
 
   // The file as it is now, not as it was when the window opened: whatever
   // other programs stored meanwhile stays.
   std::string bytes;
   FileFacts facts;
-  ReadStatus status = Read(bytes, &facts);
-  if (status != ReadStatus::Ok && status != ReadStatus::Missing) return false;
+  ReadStatus status = Read(*folder, bytes, &facts, kLockPatience);
+  if (status != ReadStatus::Ok && status != ReadStatus::Missing) return Stored::No;
   const bool existed = status == ReadStatus::Ok;
   if (!existed) bytes.clear();
 
   std::optional<std::string> next = change(bytes);
-  if (!next) return true;
+  if (!next) return Stored::NoPlace;
   // The lock is let go on return, once the new file is in place and flushed.
-  return Replace(*next, existed ? &facts : nullptr);
+  return Replace(*folder, *next, existed ? &facts : nullptr);
 }
 
-bool ResultsStore::Replace(const std::string& bytes, const FileFacts* old) {
+StoreResult ResultsStore::Replace(Folder& folder, const std::string& bytes, const FileFacts* old) {
   std::unique_ptr<NewFile> file;
   std::string temporary;
   for (int attempt = 0;; ++attempt) {
-    if (attempt == kNameAttempts) return false;
-    temporary = temporaryPrefix() + UniqueSuffix();
-    CreateStatus status = files_.CreateNewFile(temporary, old, file);
+    if (attempt == kNameAttempts) return Stored::No;
+    temporary = name_ + ".tmp-" + UniqueSuffix();
+    CreateStatus status = folder.CreateNewFile(temporary, old, file);
     if (status == CreateStatus::Created) break;
-    if (status == CreateStatus::Failed) return false;
+    if (status == CreateStatus::Failed) return Stored::No;
   }
   const bool written = file->Write(bytes) && file->Flush();
   const bool closed = file->Close();
   file.reset();
   if (!written || !closed) {
-    files_.RemoveFile(temporary);
-    return false;
+    folder.RemovePlainFile(temporary);
+    return Stored::No;
   }
 
   const auto deadline = files_.Now() + kLockPatience;
   for (;;) {
-    RenameStatus status = files_.RenameOver(temporary, path_);
+    RenameStatus status = folder.RenameOver(temporary, name_);
     if (status == RenameStatus::Done) break;
     if (status == RenameStatus::Failed || files_.Now() >= deadline) {
-      files_.RemoveFile(temporary);
-      return false;
+      folder.RemovePlainFile(temporary);
+      return Stored::No;
     }
     files_.Sleep(kRetryInterval);
   }
-  // Until the folder is flushed, a power cut could bring the old list back
-  // after the player was told it was stored.
-  return files_.FlushFolder(FolderOf(path_));
+  // The new list is in place. Until the folder is flushed, a power cut
+  // could bring the old one back: the player is told, not that it failed.
+  return folder.Flush() ? Stored::Yes : Stored::Unconfirmed;
 }
 
-void ResultsStore::RemoveLeftovers() {
+bool ResultsStore::IsLeftover(std::string_view name) const {
+  const std::string prefix = name_ + ".tmp-";
+  if (name.size() != prefix.size() + kSuffixDigits || !name.starts_with(prefix)) return false;
+  return std::all_of(name.begin() + static_cast<std::ptrdiff_t>(prefix.size()), name.end(),
+                     [](char c) { return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f'); });
+}
+
+void ResultsStore::RemoveLeftovers(Folder& folder) {
   // Every save holds the lock for as long as its new file exists, so under
-  // the lock any such file is left over from a save that was killed. Those
-  // of other users in a sticky folder stay; they are in nobody's way.
-  const std::string_view fileName = FileNameOf(path_);
-  const std::string folderPart = path_.substr(0, path_.size() - fileName.size());
-  const std::string prefix = std::string(fileName) + ".tmp-";
-  for (const std::string& name : files_.NamesIn(FolderOf(path_)))
-    if (name.starts_with(prefix)) files_.RemoveFile(folderPart + name);
+  // the lock any such file is left over from a save that was killed. Only
+  // plain files of exactly the names saves give are removed: anything else
+  // is someone's. Those of other users in a sticky folder stay; they are in
+  // nobody's way. However many there are, this takes a moment at most: a
+  // folder full of planted names must not hold up the saves that wait.
+  const auto deadline = files_.Now() + kCleanUpTime;
+  folder.VisitNames([&](const std::string& name) {
+    if (IsLeftover(name)) folder.RemovePlainFile(name);
+    return files_.Now() < deadline;
+  });
 }
 
-bool ResultsStore::SaveEntry(XRange range, std::int16_t score, std::u32string_view name) {
+StoreResult ResultsStore::SaveEntry(XRange range, std::int16_t score, std::u32string_view name) {
   const int index = RangeIndex(range);
-  if (index < 0 || index >= kRangeCount) return false;
+  if (index < 0 || index >= kRangeCount) return Stored::No;
   const std::size_t first = static_cast<std::size_t>(kPlaces * index);
   return Update([&](const std::string& disk) -> std::optional<std::string> {
     // Records 1 to 21 as stored.
@@ -192,7 +219,7 @@ bool ResultsStore::SaveEntry(XRange range, std::int16_t score, std::u32string_vi
   });
 }
 
-bool ResultsStore::ClearLists() {
+StoreResult ResultsStore::ClearLists() {
   // All four lists: blanking only some of them would leave a list with an
   // empty first place above its old entries.
   return Update([](const std::string& disk) -> std::optional<std::string> {

@@ -7,13 +7,13 @@
 // four are used. A save writes at least 75 records and keeps every byte
 // after them; a clear blanks the four lists.
 //
-// Sharing: a save or a clear locks "tavri.rnk.lock" beside the file, reads
-// the file as it is at that moment, writes the new one under a name of its
-// own, flushes it, renames it over the old one and flushes the folder. So
-// two programs saving at once both keep their entries, a reader always sees
-// a whole list, and a power cut leaves the old list or the new one. Nothing
-// at those names is followed if it is a link, and nothing but a plain file
-// of at most 1 MiB is read or replaced.
+// Sharing: a save or a clear opens the folder once, takes the folder's lock
+// (file_system.h), reads the file as it is at that moment, writes the new
+// one under a name of its own, flushes it, renames it over the old one and
+// flushes the folder. So two programs saving at once both keep their
+// entries, a reader always sees a whole list, and a power cut leaves the old
+// list or the new one. Nothing at those names is followed if it is a link,
+// and nothing but a plain file of at most 1 MiB is read or replaced.
 #pragma once
 
 #include <array>
@@ -41,12 +41,38 @@ inline constexpr std::size_t kMaxResultsFileSize = 1024 * 1024;
 // How long a save waits for another program's save, or for the file to be
 // free (Windows), before it gives up and the player is told.
 inline constexpr std::chrono::seconds kLockPatience{5};
+// How long opening the list waits for a file another program holds: a
+// moment, as a virus scanner holds a new file, and no more; a lease another
+// user holds may never end, and the window says the list cannot be read.
+inline constexpr std::chrono::milliseconds kLookPatience{250};
 inline constexpr std::chrono::milliseconds kRetryInterval{10};
+// How long a save spends at most on removing what killed saves left: it
+// holds the lock meanwhile, and another save may be waiting for it.
+inline constexpr std::chrono::milliseconds kCleanUpTime{100};
+
+// What became of a save or a clear.
+enum class Stored {
+  Yes,          // in the list and on the disk
+  Unconfirmed,  // in the list, but the folder could not be flushed: a power
+                // cut could still bring the old list back
+  NoPlace,      // the score makes no place in the list as it is now (others
+                // saved meanwhile): nothing was written
+  No,           // not stored: the list is as it was
+};
+
+// True only for Stored::Yes, the one outcome the player need not be told.
+struct StoreResult {
+  Stored stored;
+  constexpr StoreResult(Stored s) : stored(s) {}  // implicit: compares with a kind
+  explicit constexpr operator bool() const { return stored == Stored::Yes; }
+  bool operator==(const StoreResult&) const = default;
+};
 
 struct StoredLists {
-  // False when a file is there but could not be read safely (unreadable, not
-  // a regular file, a link, too large, …): the lists then read as empty and
-  // the file is never written over.
+  // False when the list could not be read safely (a file that is unreadable,
+  // no regular file, a link, too large or held by another program; a folder
+  // that is missing or that others could replace; no folder at all): the
+  // lists then read as empty and the file is never written over.
   bool readable = true;
   // Every entry starts blank by its own initialisers. (No "{}" here: clang
   // 14, which builds the fuzz targets, crashes on that for nested arrays of
@@ -56,12 +82,14 @@ struct StoredLists {
 
 class ResultsStore {
  public:
+  // `path` empty: there is no place for the list (a settings file names one
+  // but could not be read); nothing can be read or stored.
   ResultsStore(FileSystem& files, std::string path);
 
   const std::string& path() const { return path_; }
-  // The lock file beside the results file, and the start of the names of
-  // the new files a save writes before it renames one over the results file.
-  std::string lockPath() const { return path_ + ".lock"; }
+  // The start of the names of the new files a save writes before it renames
+  // one over the results file; sixteen hex digits follow. (Windows also
+  // keeps the lock file path() + ".lock".)
   std::string temporaryPrefix() const { return path_ + ".tmp-"; }
 
   // The four lists. A missing file is created empty (and not through a
@@ -70,27 +98,31 @@ class ResultsStore {
 
   // Places (score, name) into the list of `range` as it is on disk now, by
   // the placement rule, and stores the file; everything else in it stays as
-  // it is on disk. A score that no longer makes a place (others saved
-  // meanwhile) writes nothing and counts as stored. False when it could not
-  // be stored (the player is told).
-  bool SaveEntry(XRange range, std::int16_t score, std::u32string_view name);
+  // it is on disk. A score that no longer makes a place there writes nothing
+  // (Stored::NoPlace).
+  StoreResult SaveEntry(XRange range, std::int16_t score, std::u32string_view name);
 
   // Blanks the four stored lists as they are on disk now; everything after
-  // them stays. False when that failed.
-  bool ClearLists();
+  // them stays.
+  StoreResult ClearLists();
 
  private:
-  // The file's bytes, retried while another program holds it for a moment.
-  ReadStatus Read(std::string& bytes, FileFacts* facts);
+  // The file's bytes, retried for up to `patience` while another program
+  // holds it.
+  ReadStatus Read(Folder& folder, std::string& bytes, FileFacts* facts,
+                  std::chrono::milliseconds patience);
   // Runs `change` on the file's bytes under the lock and stores the result
-  // when it says so.
+  // when there is one.
   template <typename Change>
-  bool Update(Change change);
-  bool Replace(const std::string& bytes, const FileFacts* old);
-  void RemoveLeftovers();
+  StoreResult Update(Change change);
+  StoreResult Replace(Folder& folder, const std::string& bytes, const FileFacts* old);
+  void RemoveLeftovers(Folder& folder);
+  bool IsLeftover(std::string_view name) const;
 
   FileSystem& files_;
   std::string path_;
+  std::string folder_;  // where the file is
+  std::string name_;    // its name there
 };
 
 }  // namespace tavri

@@ -2,9 +2,10 @@
 
 #include <QFontDatabase>
 #include <QFontMetrics>
-#include <QRect>
+#include <QTextLayout>
 
 #include <algorithm>
+#include <cmath>
 
 #include "shared/design_faces.h"
 #include "shared/design_units.h"
@@ -17,62 +18,76 @@ QString Face(std::string_view name) {
   return QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
 }
 
-}  // namespace
+// The families in the order of kDesignFaces, the first installed moved to
+// the front; and whether it is one of the design face's own names.
+struct Families {
+  QStringList list;
+  bool designFace = false;
+};
 
-QStringList DesignFamilies() {
+const Families& InstalledFamilies() {
   // Asked once: every family the font system has to look for and miss costs
   // start-up time, so the list holds the first face that is there (and the
   // rest, in case the answer was wrong).
-  static const QStringList families = [] {
-    QStringList candidates;
-    for (std::string_view face : kDesignFaces) candidates.append(Face(face));
+  static const Families families = [] {
+    Families found;
+    for (std::string_view face : kDesignFaces) found.list.append(Face(face));
     // The plain list of installed families: asking for each by name would
     // make the font system resolve aliases, which costs more than it saves.
     const QStringList installed = QFontDatabase::families();
-    for (qsizetype i = 0; i < candidates.size(); ++i) {
-      if (installed.contains(candidates[i], Qt::CaseInsensitive)) {
-        candidates.move(i, 0);
+    for (qsizetype i = 0; i < found.list.size(); ++i) {
+      if (installed.contains(found.list[i], Qt::CaseInsensitive)) {
+        found.designFace = i < static_cast<qsizetype>(kDesignFaceNames);
+        found.list.move(i, 0);
         break;
       }
     }
-    return candidates;
+    return found;
   }();
   return families;
 }
 
-QFont DesignFont(double points, bool bold, int dpi) {
+}  // namespace
+
+QStringList DesignFamilies() { return InstalledFamilies().list; }
+
+bool DesignFaceInstalled() { return InstalledFamilies().designFace; }
+
+QFont DesignFont(double points, bool bold, int dpi, int widthPercent) {
   QFont font;
   font.setFamilies(DesignFamilies());
   font.setPixelSize(PointsToPixels(points, dpi));
   font.setWeight(bold ? QFont::Bold : QFont::Normal);
+  // Unnarrowed is left as the face comes, so that a font measured and the
+  // font a label draws with are one and the same.
+  if (widthPercent != 100) font.setStretch(widthPercent);
   return font;
 }
 
-QFont FitToWidth(QFont font, const QString& text, int width) {
-  // Every stretch tried loads a face of its own, so the first guess is the
-  // proportional one, corrected a step at a time only when rounding missed.
-  const int natural = QFontMetrics(font).horizontalAdvance(text);
-  if (natural <= width || natural == 0) return font;
-  for (int stretch = std::max(50, 100 * width / natural); stretch >= 50; --stretch) {
-    font.setStretch(stretch);
-    if (QFontMetrics(font).horizontalAdvance(text) <= width) break;
-  }
-  return font;
-}
+TextExtent MeasureLabelText(const QString& text, const QFont& font, int wrapWidth) {
+  // The size is the label's own reckoning (QLabel sizes its text with these
+  // flags); the lines are laid out as it breaks them.
+  const QFontMetrics metrics(font);
+  const int flags = Qt::AlignLeft | Qt::AlignTop | (wrapWidth > 0 ? Qt::TextWordWrap : 0);
+  const QRect needed =
+      metrics.boundingRect(QRect(0, 0, wrapWidth > 0 ? wrapWidth : 2000, 2000), flags, text);
+  TextExtent box{needed.width(), needed.height(), 1, metrics.descent()};
+  if (text.isEmpty()) return box;
 
-QFont FitToBox(QFont font, const QString& text, const QSize& box) {
-  const QRect area(QPoint(0, 0), box);
-  for (int stretch = 100; stretch >= 50; stretch -= 2) {
-    font.setStretch(stretch);
-    const QFontMetrics metrics(font);
-    const QRect needed =
-        metrics.boundingRect(area, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, text);
-    // The last line may lose the space below its glyphs, not the glyphs.
-    const int spaceBelowLastLine = metrics.lineSpacing() - metrics.ascent();
-    if (needed.height() - spaceBelowLastLine <= box.height() && needed.width() <= box.width())
-      break;
-  }
-  return font;
+  QString laidOut = text;
+  laidOut.replace(QLatin1Char('\n'), QChar::LineSeparator);
+  QTextLayout layout(laidOut, font);
+  QTextOption option;
+  option.setWrapMode(wrapWidth > 0 ? QTextOption::WordWrap : QTextOption::NoWrap);
+  layout.setTextOption(option);
+  layout.beginLayout();
+  for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine())
+    line.setLineWidth(wrapWidth > 0 ? wrapWidth : 0x1000000);
+  layout.endLayout();
+  box.lines = std::max(1, layout.lineCount());
+  if (layout.lineCount() > 0)
+    box.descent = static_cast<int>(std::ceil(layout.lineAt(layout.lineCount() - 1).descent()));
+  return box;
 }
 
 void InstallFontSubstitutions() {

@@ -13,8 +13,8 @@
 #include <QPushButton>
 
 #include <algorithm>
-#include <utility>
 
+#include "app/core/window_order.h"
 #include "shared/design_units.h"
 #include "shared/qt/design_fonts.h"
 #include "shared/qt/design_frame.h"
@@ -47,9 +47,9 @@ QPalette ToolkitPalette(const QWidget* widget) {
 
 }  // namespace
 
-DesignedWindow::DesignedWindow(const WindowDesign& design, int dpi, QWidget* parent,
-                               Qt::WindowFlags flags)
-    : QMainWindow(parent, flags), design_(design), dpi_(dpi) {
+DesignedWindow::DesignedWindow(const WindowDesign& design, int dpi,
+                               const std::vector<int>& stacking, QWidget* owner)
+    : QMainWindow(owner, owner ? Qt::Dialog : Qt::Window), design_(design), dpi_(dpi) {
   setObjectName(QString::fromUtf8(design.designName));
   setWindowTitle(QString::fromUtf8(design.caption));
 
@@ -68,11 +68,25 @@ DesignedWindow::DesignedWindow(const WindowDesign& design, int dpi, QWidget* par
 
   BuildControls();
   BuildMenus();
-  SetTabOrder();
-  Draw(DesignState(design));
+  // Later among its siblings is further in front.
+  for (int row : stacking)
+    if (QWidget* widget = Control(row)) widget->raise();
+  const std::vector<int> tabOrder = TabOrder(design_);
+  for (std::size_t i = 1; i < tabOrder.size(); ++i)
+    QWidget::setTabOrder(Control(tabOrder[i - 1]), Control(tabOrder[i]));
+  for (std::size_t row = 0; row < controls_.size(); ++row)
+    if (std::find(tabOrder.begin(), tabOrder.end(), static_cast<int>(row)) == tabOrder.end())
+      controls_[row]->setFocusPolicy(Qt::NoFocus);
+  ensurePolished();
+  adjustSize();
 }
 
 int DesignedWindow::Pixels(int twips) const { return TwipsToPixels(twips, dpi_); }
+
+QFont DesignedWindow::FontOf(const ControlDesign& control, int widthPercent) const {
+  return control.points > 0 ? DesignFont(control.points, control.bold, dpi_, widthPercent)
+                            : DesignFont(design_.fontPoints, design_.fontBold, dpi_, widthPercent);
+}
 
 QWidget* DesignedWindow::Control(int control) const {
   return control >= 0 && control < static_cast<int>(controls_.size())
@@ -86,10 +100,19 @@ QAction* DesignedWindow::MenuItem(int item) const {
              : nullptr;
 }
 
+std::optional<int> DesignedWindow::RowOf(const QWidget* widget) const {
+  const auto found = std::find(controls_.begin(), controls_.end(), widget);
+  if (found == controls_.end()) return std::nullopt;
+  return static_cast<int>(found - controls_.begin());
+}
+
+int DesignedWindow::WidthPercent(int control) const {
+  return control >= 0 && control < static_cast<int>(widthPercent_.size())
+             ? widthPercent_[static_cast<std::size_t>(control)]
+             : 100;
+}
+
 void DesignedWindow::BuildControls() {
-  const QFont windowFont = DesignFont(design_.fontPoints, design_.fontBold, dpi_);
-  std::vector<QWidget*> lines;
-  std::vector<QWidget*> inputs;
   for (const ControlDesign& design : design_.controls) {
     const int control = static_cast<int>(controls_.size());
     // A frame's row comes before the rows of the controls inside it.
@@ -115,9 +138,9 @@ void DesignedWindow::BuildControls() {
         // Enter presses the button that has the focus, as Space does; no
         // button is the window's default button.
         button->setAutoDefault(true);
+        button->installEventFilter(this);
         connect(button, &QPushButton::clicked, this, [this, control] { Q_EMIT clicked(control); });
         widget = button;
-        inputs.push_back(button);
         break;
       }
       case ControlKind::TextBox: {
@@ -126,19 +149,14 @@ void DesignedWindow::BuildControls() {
                 [this, control](const QString& text) { Q_EMIT textEdited(control, text); });
         box->installEventFilter(this);
         widget = box;
-        inputs.push_back(box);
         break;
       }
-      case ControlKind::Frame:
-        widget = new DesignFrame(container);
-        inputs.push_back(widget);
-        break;
+      case ControlKind::Frame: widget = new DesignFrame(container); break;
       case ControlKind::Line: {
         const QLine ends(Pixels(design.left), Pixels(design.top), Pixels(design.width),
                          Pixels(design.height));
         widget = new DesignLine(ends, ScalePixels(design.lineWidth, dpi_),
                                 Colour(design.fore.value_or(Rgb{})), container);
-        lines.push_back(widget);
         break;
       }
     }
@@ -146,8 +164,7 @@ void DesignedWindow::BuildControls() {
     if (design.kind != ControlKind::Line) {
       widget->setGeometry(Pixels(design.left), Pixels(design.top), Pixels(design.width),
                           Pixels(design.height));
-      widget->setFont(design.points > 0 ? DesignFont(design.points, design.bold, dpi_)
-                                        : windowFont);
+      widget->setFont(FontOf(design));
       // A text box's colours are those of its typing area.
       const bool box = design.kind == ControlKind::TextBox;
       QPalette palette = ToolkitPalette(widget);
@@ -157,15 +174,12 @@ void DesignedWindow::BuildControls() {
     }
     controls_.push_back(widget);
   }
-  // Front to back: buttons, boxes and the frame lie in front of the lines,
-  // and the lines in front of the labels (the white separators cross the
-  // blue bands, the fraction bar crosses the denominator's label).
-  for (QWidget* line : lines) line->raise();
-  for (QWidget* input : inputs) input->raise();
+  widthPercent_.assign(controls_.size(), 100);
 }
 
 void DesignedWindow::BuildMenus() {
   menuItems_.assign(design_.menus.size(), nullptr);
+  menuChecked_.assign(design_.menus.size(), false);
   if (design_.menus.empty()) return;
   QMenuBar* bar = menuBar();
   bar->setObjectName(QStringLiteral("menuBar"));
@@ -192,42 +206,32 @@ void DesignedWindow::BuildMenus() {
     action->setCheckable(design.checkable);
     const int item = static_cast<int>(id);
     if (!design.separator)
-      connect(action, &QAction::triggered, this, [this, item] { Q_EMIT menuChosen(item); });
+      connect(action, &QAction::triggered, this, [this, action, item] {
+        // The check mark is what was drawn, not the toolkit's own toggle.
+        if (action->isCheckable()) action->setChecked(menuChecked_[static_cast<std::size_t>(item)]);
+        Q_EMIT menuChosen(item);
+      });
     menuItems_[id] = action;
   }
 }
 
-void DesignedWindow::SetTabOrder() {
-  std::vector<std::pair<int, QWidget*>> stops;
-  for (std::size_t id = 0; id < controls_.size(); ++id) {
-    const ControlDesign& design = design_.controls[id];
-    const bool input = design.kind == ControlKind::Button || design.kind == ControlKind::TextBox;
-    if (input && design.tabIndex != kNoTabStop)
-      stops.emplace_back(design.tabIndex, controls_[id]);
-    else
-      controls_[id]->setFocusPolicy(Qt::NoFocus);
-  }
-  std::sort(stops.begin(), stops.end(),
-            [](const auto& a, const auto& b) { return a.first < b.first; });
-  for (const auto& stop : stops) tabOrder_.push_back(stop.second);
-  for (std::size_t i = 1; i < tabOrder_.size(); ++i)
-    QWidget::setTabOrder(tabOrder_[i - 1], tabOrder_[i]);
-}
-
-void DesignedWindow::Draw(const WindowState& state) {
-  const std::size_t count = std::min(controls_.size(), state.controls.size());
+void DesignedWindow::Draw(const WindowLook& look) {
+  const std::size_t count = std::min(controls_.size(), look.controls.size());
   for (std::size_t id = 0; id < count; ++id) {
-    const ControlState& shown = state.controls[id];
+    const ControlLook& shown = look.controls[id];
     const ControlDesign& design = design_.controls[id];
     QWidget* widget = controls_[id];
     const QString text = ToQString(shown.text);
     switch (design.kind) {
       case ControlKind::Label: {
         auto* label = static_cast<QLabel*>(widget);
-        if (label->text() == text) break;
-        label->setText(text);
-        // Keeps Left and Top and fits the new text.
-        if (design.autoSize) label->adjustSize();
+        if (label->text() != text) label->setText(text);
+        if (widthPercent_[id] != shown.widthPercent) {
+          widthPercent_[id] = shown.widthPercent;
+          label->setFont(FontOf(design, shown.widthPercent));
+        }
+        // Keeps Left and Top.
+        if (shown.size) label->resize(shown.size->width, shown.size->height);
         break;
       }
       case ControlKind::Button: {
@@ -252,17 +256,10 @@ void DesignedWindow::Draw(const WindowState& state) {
     widget->setEnabled(shown.enabled);
     widget->setVisible(shown.visible);
   }
-  for (std::size_t item = 0; item < menuItems_.size() && item < state.menuChecked.size(); ++item)
+  for (std::size_t item = 0; item < menuItems_.size() && item < look.menuChecked.size(); ++item) {
+    menuChecked_[item] = look.menuChecked[item];
     if (QAction* action = menuItems_[item]; action && action->isCheckable())
-      action->setChecked(state.menuChecked[item]);
-}
-
-void DesignedWindow::FocusFirstControl() {
-  for (QWidget* widget : tabOrder_) {
-    if (widget->isVisibleTo(this) && widget->isEnabled()) {
-      widget->setFocus(Qt::OtherFocusReason);
-      return;
-    }
+      action->setChecked(look.menuChecked[item]);
   }
 }
 
@@ -276,18 +273,32 @@ void DesignedWindow::closeEvent(QCloseEvent* event) {
 }
 
 bool DesignedWindow::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() == QEvent::KeyPress) {
-    const auto found = std::find(controls_.begin(), controls_.end(), watched);
-    const std::optional<int> code = KeyAscii(*static_cast<QKeyEvent*>(event));
-    // Reported, never swallowed: the key still reaches the box.
-    if (found != controls_.end() && code)
-      Q_EMIT keyPressed(static_cast<int>(found - controls_.begin()), *code);
+  if (event->type() != QEvent::KeyPress) return QMainWindow::eventFilter(watched, event);
+  const auto* key = static_cast<QKeyEvent*>(event);
+  const std::optional<int> row = RowOf(qobject_cast<QWidget*>(watched));
+  if (!row) return QMainWindow::eventFilter(watched, event);
+  if (design_.controls[static_cast<std::size_t>(*row)].kind == ControlKind::Button) {
+    // A button takes Enter, with or without Shift, as a click; with Ctrl or
+    // Alt it is no click.
+    const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+    return enter && (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
   }
-  return QMainWindow::eventFilter(watched, event);
+  // Reported, never swallowed: the key still reaches the box.
+  if (const std::optional<int> code = KeyAscii(*key)) Q_EMIT keyPressed(*row, *code);
+  return false;
 }
 
 std::optional<int> KeyAscii(const QKeyEvent& event) {
-  if (event.key() == Qt::Key_Return || event.key() == Qt::Key_Enter) return kEnterKey;
+  if (event.modifiers() & Qt::AltModifier) return std::nullopt;
+  switch (event.key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter: return event.modifiers() & Qt::ControlModifier ? 10 : kEnterKey;
+    // They move the focus or edit; they type nothing.
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+    case Qt::Key_Delete: return std::nullopt;
+    default: break;
+  }
   const QString text = event.text();
   if (text.size() == 1) return text.at(0).unicode();
   return std::nullopt;

@@ -1,6 +1,6 @@
 // A window of the program on the screen, built from its design table: each
 // control a native widget named by its design name, placed in the pixels of
-// the screen it opens on. It draws the states it is given and reports what
+// the screen it opens on. It draws the looks it is given and reports what
 // the player does by control and menu id; it decides nothing.
 #pragma once
 
@@ -9,8 +9,8 @@
 #include <optional>
 #include <vector>
 
+#include "app/core/front_end.h"
 #include "shared/window_design.h"
-#include "shared/window_state.h"
 
 class QAction;
 class QKeyEvent;
@@ -21,10 +21,12 @@ class DesignedWindow : public QMainWindow {
   Q_OBJECT
 
  public:
-  // Built with every control shown and enabled, showing its design caption.
-  // `dpi`: the logical dots per inch of the screen the window opens on.
-  DesignedWindow(const WindowDesign& design, int dpi, QWidget* parent = nullptr,
-                 Qt::WindowFlags flags = {});
+  // Built hidden, every control empty. `dpi`: the logical dots per inch of
+  // the screen the window opens on; `stacking`: the rows back to front;
+  // `owner`: the window it stays in front of, without a task-bar button of
+  // its own.
+  DesignedWindow(const WindowDesign& design, int dpi, const std::vector<int>& stacking,
+                 QWidget* owner = nullptr);
 
   const WindowDesign& design() const { return design_; }
   int dpi() const { return dpi_; }
@@ -38,14 +40,14 @@ class DesignedWindow : public QMainWindow {
     return qobject_cast<T*>(Control(control));
   }
   QAction* MenuItem(int item) const;
+  // The row of a control's widget, or nothing.
+  std::optional<int> RowOf(const QWidget* widget) const;
+  // How far a label's font is narrowed, in percent.
+  int WidthPercent(int control) const;
 
-  // Shows `state`. A text box is rewritten only where its text differs, so a
+  // Shows `look`. A text box is rewritten only where its text differs, so a
   // box being typed in keeps its cursor.
-  void Draw(const WindowState& state);
-
-  // The focus goes to the first control in tab order that is shown and can
-  // be used.
-  void FocusFirstControl();
+  void Draw(const WindowLook& look);
   void FocusControl(int control);
 
  Q_SIGNALS:
@@ -66,21 +68,23 @@ class DesignedWindow : public QMainWindow {
 
  private:
   int Pixels(int twips) const;
+  QFont FontOf(const ControlDesign& control, int widthPercent = 100) const;
   void BuildControls();
   void BuildMenus();
-  void SetTabOrder();
 
   const WindowDesign& design_;
   int dpi_;
   QWidget* client_ = nullptr;
   std::vector<QWidget*> controls_;
+  std::vector<int> widthPercent_;
   std::vector<QAction*> menuItems_;
-  std::vector<QWidget*> tabOrder_;
+  std::vector<bool> menuChecked_;
 };
 
-// The code a key hands a box's key handler: 13 for Enter, the main key and
-// the keypad key alike; the character's code for a key that types one;
-// nothing for keys that type nothing (arrows, Shift, function keys).
+// The code a key hands a box's key handler, as Windows gives it: 13 for
+// Enter (main or keypad, with or without Shift), 10 for Ctrl+Enter; the
+// character's code for a key that types one; nothing for keys that type
+// nothing (arrows, Tab, Shift, function keys) nor for any key with Alt.
 std::optional<int> KeyAscii(const QKeyEvent& event);
 
 }  // namespace tavri

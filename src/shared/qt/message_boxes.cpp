@@ -35,10 +35,4 @@ MessageAnswer AnswerOf(const QMessageBox& box) {
                                                                       : MessageAnswer::Ok;
 }
 
-MessageAnswer QtMessageBoxes::Ask(const Message& message, QWidget* owner) {
-  std::unique_ptr<QMessageBox> box = BuildMessageBox(message, owner);
-  box->exec();
-  return AnswerOf(*box);
-}
-
 }  // namespace tavri

@@ -15,7 +15,8 @@ using namespace game_window;
 
 HostedProgram::HostedProgram(FileSystem& files, const std::string& resultsPath,
                              std::uint32_t seed)
-    : store(files, resultsPath), program(random, store), host(program, boxes, countdown) {
+    : store(files, resultsPath), program(random, store), host(program, frontEnd) {
+  frontEnd.ReportTo(host);
   // Only the problems a test scripts matter; the rest are the same in every run.
   random.ContinueWithSequence(seed);
 }
@@ -123,12 +124,12 @@ bool HostedProgram::PlayToGameEnd(int score) {
     score -= points;
   }
   const DesignedWindow* results = Window(kResultsWindow);
-  return score == 0 && results && results->isVisible() && results->isModal();
+  return score == 0 && results && results->isVisible() && !frontEnd.TakesInput(kGameWindow);
 }
 
 bool HostedProgram::Tick(int ticks) {
   for (int tick = 0; tick < ticks; ++tick)
-    if (!countdown.Tick()) return false;
+    if (!frontEnd.Tick()) return false;
   return true;
 }
 

@@ -1,7 +1,7 @@
 // The whole program on the offscreen desktop, built as main builds it, with
-// only the random source, the countdown and the message boxes replaced, on
-// a results file the test chooses. The one harness of every test that plays
-// through the windows.
+// only the random source and the front end's countdown, beep and message
+// boxes replaced, on a results file the test chooses. The one harness of
+// every test that plays through the windows.
 #pragma once
 
 #include <QLabel>
@@ -13,15 +13,14 @@
 #include <string>
 #include <string_view>
 
+#include "app/core/host.h"
 #include "app/core/program.h"
-#include "app/qt/qt_host.h"
 #include "results/core/file_system.h"
 #include "results/core/results_store.h"
 #include "shared/qt/designed_window.h"
-#include "support/manual_countdown.h"
-#include "support/scripted_message_boxes.h"
 #include "support/fake_file_system.h"
 #include "support/scripted_random.h"
+#include "support/test_front_end.h"
 
 class QAction;
 
@@ -39,7 +38,7 @@ class HostedProgram {
   // notice has been shown.
   [[nodiscard]] bool Start();
 
-  DesignedWindow* Window(WindowId window) const { return host.Window(window); }
+  DesignedWindow* Window(WindowId window) const { return frontEnd.Window(window); }
   QPushButton* Button(WindowId window, int control) const;
   QLabel* Label(WindowId window, int control) const;
   QLineEdit* Box(WindowId window, int control) const;
@@ -78,11 +77,12 @@ class HostedProgram {
   [[nodiscard]] bool WaitActive(WindowId window);
 
   ScriptedRandom random;
-  ScriptedMessageBoxes boxes;
-  ManualCountdown countdown;
+  TestFrontEnd frontEnd;
+  ScriptedBoxes& boxes = frontEnd.boxes;
+  ManualCountdown& countdown = frontEnd.countdown;
   ResultsStore store;
   Program program;
-  QtHost host;
+  Host host;
 };
 
 // A results file in a folder of the test's own on the real disk, removed
