@@ -15,7 +15,9 @@ Run with Debian's python3 (python3-selenium).
 import base64
 import functools
 import http.server
+import json
 import os
+import subprocess
 import tempfile
 import threading
 
@@ -23,7 +25,6 @@ from selenium import webdriver
 from selenium.webdriver.chrome.service import Service
 
 HERE = os.path.dirname(os.path.abspath(__file__))
-WINDOW_IDS = {"Game": 0, "Results": 1, "Help": 2}
 KEYS = {
     # key, code, Windows key code, text, modifiers (1 Alt, 2 Ctrl, 8 Shift), location
     "enter": ("Enter", "Enter", 13, "\r", 0, 0),
@@ -67,6 +68,11 @@ class Handler(http.server.SimpleHTTPRequestHandler):
         pass
 
 
+def names_from(command):
+    """The plays' names, as scenario_names prints them."""
+    return json.loads(subprocess.run(command, check=True, capture_output=True, text=True).stdout)
+
+
 def serve(folder):
     """The folder on a free local port; the server runs until shut down."""
     server = http.server.ThreadingHTTPServer(
@@ -91,9 +97,18 @@ class Browser:
         options.set_capability("goog:loggingPrefs", {"browser": "ALL"})
         self.web = webdriver.Chrome(service=Service(chromedriver), options=options)
         self.web.set_script_timeout(30)
+        self.platform = None
         if platform:
             with open(os.path.join(HERE, "test_platform.js"), encoding="utf-8") as script:
-                self.cdp("Page.addScriptToEvaluateOnNewDocument", source=script.read())
+                self.platform = script.read()
+            self.cdp("Page.addScriptToEvaluateOnNewDocument", source=self.platform)
+
+    def new_tab(self):
+        """Another tab of the same browser (same storage and locks); current."""
+        self.web.switch_to.new_window("tab")
+        if self.platform:
+            self.cdp("Page.addScriptToEvaluateOnNewDocument", source=self.platform)
+        return self.web.current_window_handle
 
     def cdp(self, command, **params):
         return self.web.execute_cdp_cmd(command, params)

@@ -1,23 +1,22 @@
 #!/usr/bin/env python3
 """The plays (tests/scenarios/plays/*.play) on the page in headless Chromium.
 
-    play_scenarios.py FOLDER NAMES PLAYS CHROMIUM CHROMEDRIVER [FILTER]
+    play_scenarios.py FOLDER PLAYS CHROMIUM CHROMEDRIVER NAMES_COMMAND...
 
-FOLDER is the web folder, NAMES what scenario_names printed, PLAYS the
-plays' folder. The player reads the plays' language as the native player
+FOLDER is the web folder, PLAYS the plays' folder, NAMES_COMMAND runs
+scenario_names (the plays' names for windows, controls and menu items). The player reads the plays' language as the native player
 does (tests/scenarios/README.md): every step is checked when the file is
 read, a failed check is noted and the scenario goes on, a step that cannot
 be taken ends it. Every scenario starts the page afresh in one browser.
-FILTER (a file's stem, or stem.test) plays only those.
+With TAVRI_PLAYS set to a file's stem (or stem.test) only those are played.
 """
 
-import json
 import os
 import re
 import struct
 import sys
 
-from page_driver import Browser, PageDriver, StepError, serve
+from page_driver import Browser, PageDriver, StepError, names_from, serve
 
 
 class PlayError(Exception):
@@ -700,10 +699,9 @@ def play(scenario, driver):
 
 
 def main():
-    folder, names_path, plays, chromium, chromedriver = sys.argv[1:6]
-    only = sys.argv[6] if len(sys.argv) > 6 else None
-    with open(names_path, encoding="utf-8") as names_file:
-        names = json.load(names_file)
+    folder, plays, chromium, chromedriver = sys.argv[1:5]
+    names = names_from(sys.argv[5:])
+    only = os.environ.get("TAVRI_PLAYS")
     server = serve(folder)
     url = f"http://127.0.0.1:{server.server_address[1]}/"
     browser = Browser(chromium, chromedriver)
