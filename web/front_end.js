@@ -76,8 +76,10 @@ class Countdown {
   }
 }
 
-// Text measured as a label of the page lays it out: the same element, font
-// and line breaking, outside the scaled screen.
+// Text measured as a label of the page lays it out: the same font and line
+// breaking, outside the scaled screen. A text that stays on one line is
+// measured on a canvas, as the page's text shaping gives it; one that breaks
+// (or nearly) is laid out in an element as a label breaks it.
 class Measurer {
   constructor(parent) {
     this.box = element("div", "measure", parent);
@@ -85,24 +87,49 @@ class Measurer {
     this.text = document.createTextNode("");
     this.box.append(this.text);
     this.baseline = element("span", "baseline", this.box);
+    this.canvas = document.createElement("canvas").getContext("2d");
     this.cache = new Map();
+    this.lineCache = new Map();
   }
 
   measure(text, px, bold, percent, wrapWidth) {
     const key = `${px}|${bold}|${percent}|${wrapWidth}|${text}`;
     let extent = this.cache.get(key);
     if (!extent) {
-      extent = this.layOut(text, px, bold, percent, wrapWidth);
+      extent = this.oneLine(text, px, bold, percent, wrapWidth) ??
+               this.layOut(text, px, bold, percent, wrapWidth);
       this.cache.set(key, extent);
     }
     return extent;
   }
 
+  oneLine(text, px, bold, percent, wrapWidth) {
+    if (/[\r\n]/.test(text)) return null;
+    this.canvas.font = font(px, bold);
+    const width = this.canvas.measureText(text).width;
+    // Narrowed glyphs take percent of their width: the text wraps as it
+    // would in a box that much wider, then is squeezed back.
+    if (wrapWidth > 0 && width > (wrapWidth * 100) / percent - 0.05) return null;
+    const line = this.line(px, bold);
+    return { width: Math.ceil((width * percent) / 100 - 0.02), height: line.height, lines: 1,
+             descent: line.descent };
+  }
+
+  // The height and descent of one line in the font.
+  line(px, bold) {
+    const key = `${px}|${bold}`;
+    let line = this.lineCache.get(key);
+    if (!line) {
+      const { height, descent } = this.layOut("x", px, bold, 100, 0);
+      line = { height, descent };
+      this.lineCache.set(key, line);
+    }
+    return line;
+  }
+
   layOut(text, px, bold, percent, wrapWidth) {
     const style = this.box.style;
     style.font = font(px, bold);
-    // Narrowed glyphs take percent of their width: the text wraps as it
-    // would in a box that much wider, then is squeezed back.
     style.whiteSpace = wrapWidth > 0 ? "pre-wrap" : "pre";
     style.width = wrapWidth > 0 ? `${(wrapWidth * 100) / percent}px` : "auto";
     this.text.data = shownText(text) || "\u200b";
@@ -116,12 +143,11 @@ class Measurer {
       widest = Math.max(widest, rect.right - origin.left);
       tops.add(Math.round(rect.top - origin.top));
     }
-    const height = Math.ceil(origin.height);
     // The baseline marker ends the last line: below it lies its descent.
     const descent = Math.max(0, Math.round(origin.bottom - this.baseline.getBoundingClientRect().bottom));
     return {
-      width: Math.ceil((widest * percent) / 100 - 0.01),
-      height,
+      width: Math.ceil((widest * percent) / 100 - 0.02),
+      height: Math.ceil(origin.height),
       lines: Math.max(1, tops.size),
       descent,
     };

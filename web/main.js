@@ -86,6 +86,7 @@ async function drain() {
 
 async function runEvents() {
   const file = await storage.read();
+  await started;
   hand(file.bytes);
   core._tavri_put_file(file.stored, file.bytes.length);
   while (queue.length && !queue[0].task) {
@@ -158,13 +159,16 @@ document.getElementById("again").addEventListener("click", () => location.reload
 // --- Start ------------------------------------------------------------------------------
 
 const frontEnd = new FrontEnd(stage, platform, post, calls);
-const [loaded] = await Promise.all([
+const started = Promise.all([
   createTavriCore({ frontEnd }),
   // Labels are measured in the web font: it must be there first.
   document.fonts.load(`16px "Tavri Gothic"`).catch(() => {}),
-  storage.read(),
-]);
-core = loaded;
+]).then(([loaded]) => { core = loaded; }, (error) => {
+  say("tavri を読み込めませんでした。ページを読み込み直してください。");
+  throw error;
+});
+// The start waits for the core under the lock, so that the storage's
+// answer comes meanwhile.
 await platform.beforeStart?.();
 post(calls.start);
 

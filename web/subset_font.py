@@ -75,8 +75,7 @@ def main():
 
     # Every browser takes the same line height and baseline.
     os2, hhea = font["OS/2"], font["hhea"]
-    hhea.ascent, hhea.descent, hhea.lineGap = os2.usWinAscent, -os2.usWinDescent, 0
-    os2.sTypoAscender, os2.sTypoDescender, os2.sTypoLineGap = os2.usWinAscent, -os2.usWinDescent, 0
+    os2.sTypoAscender, os2.sTypoDescender, os2.sTypoLineGap = hhea.ascent, hhea.descent, hhea.lineGap
     os2.version = max(os2.version, 4)  # the first to know the bit below
     os2.fsSelection |= 1 << 7  # USE_TYPO_METRICS
 
