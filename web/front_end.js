@@ -216,7 +216,7 @@ export class FrontEnd {
     caption.textContent = setup.caption;
     caption.id = `caption-${setup.design}`;
     el.setAttribute("aria-labelledby", caption.id);
-    el.setAttribute("role", id === 0 ? "application" : "dialog");
+    if (id !== 0) el.setAttribute("role", "dialog");
     // Owned: always in front of its owner.
     if (setup.owner !== null) el.dataset.owner = this.windows[setup.owner]?.setup.design ?? "";
     const close = element("button", "close", title);
@@ -307,6 +307,7 @@ export class FrontEnd {
     bar.setAttribute("role", "menubar");
     let list = null;
     win.menuBar = bar;
+    win.menuTops = [];
     win.setup.menus.forEach((menu, index) => {
       if (menu.top) {
         const top = element("button", "top", bar);
@@ -323,8 +324,10 @@ export class FrontEnd {
         top.addEventListener("click", () => {
           const open = this.openMenu && this.openMenu.list === opened;
           this.closeMenu();
-          if (!open && this.takesInput(win)) this.showMenu(win, top, opened);
+          if (!open && this.takesInput(win)) this.showMenu(win, top, false);
         });
+        top.menu = opened;
+        win.menuTops.push(top);
         win.menuItems[index] = top;
         return;
       }
@@ -351,18 +354,60 @@ export class FrontEnd {
     });
   }
 
-  showMenu(win, top, list) {
+  // A menu opened from the keyboard (F10) takes the keys: the arrows walk
+  // it, Enter or Space chooses, Escape closes it.
+  showMenu(win, top, byKeyboard) {
+    const list = top.menu;
     list.hidden = false;
     list.style.left = `${top.offsetLeft}px`;
     top.setAttribute("aria-expanded", "true");
-    this.openMenu = { bar: win.menuBar, top, list };
+    this.openMenu = { win, bar: win.menuBar, top, list };
+    if (byKeyboard) list.querySelector(".item")?.focus({ preventScroll: true });
   }
 
   closeMenu() {
-    if (!this.openMenu) return;
-    this.openMenu.list.hidden = true;
-    this.openMenu.top.setAttribute("aria-expanded", "false");
+    const open = this.openMenu;
+    if (!open) return;
+    open.list.hidden = true;
+    open.top.setAttribute("aria-expanded", "false");
     this.openMenu = null;
+    if (open.list.contains(document.activeElement) && this.active === open.win.id)
+      this.restoreFocus(open.win);
+  }
+
+  menuKey(event) {
+    const { win, top, list } = this.openMenu;
+    const items = [...list.querySelectorAll(".item")];
+    const at = items.indexOf(document.activeElement);
+    const tops = win.menuTops;
+    switch (event.key) {
+      case "ArrowDown":
+      case "ArrowUp": {
+        const step = event.key === "ArrowDown" ? 1 : items.length - 1;
+        items[at < 0 ? 0 : (at + step) % items.length]?.focus({ preventScroll: true });
+        break;
+      }
+      case "ArrowLeft":
+      case "ArrowRight": {
+        const step = event.key === "ArrowRight" ? 1 : tops.length - 1;
+        const next = tops[(tops.indexOf(top) + step) % tops.length];
+        this.closeMenu();
+        this.showMenu(win, next, true);
+        break;
+      }
+      case "Enter":
+      case " ":
+        if (at >= 0) items[at].click();
+        break;
+      case "Escape":
+      case "Tab":
+      case "F10":
+        this.closeMenu();
+        break;
+      default:
+        return;
+    }
+    event.preventDefault();
   }
 
   // The player's acts on the window's elements.
@@ -669,14 +714,15 @@ export class FrontEnd {
   // --- Keys -----------------------------------------------------------------------------
 
   onKeyDown(event) {
-    if (this.openMenu && event.key === "Escape") {
-      this.closeMenu();
-      event.preventDefault();
-      return;
-    }
+    if (this.openMenu) return this.menuKey(event);
     if (this.box) return this.boxKey(event);
     const win = this.active !== null ? this.windows[this.active] : null;
     if (!win || !win.el.contains(event.target) || win.el.inert) return;
+    if (event.key === "F10" && win.menuTops?.length) {
+      event.preventDefault();
+      this.showMenu(win, win.menuTops[0], true);
+      return;
+    }
     if (event.key === "Tab") {
       event.preventDefault();
       if (!event.ctrlKey && !event.altKey && !event.metaKey) this.tab(win, event.shiftKey ? -1 : 1);

@@ -115,7 +115,11 @@ function settled() {
     // The game window is drawn and its start notice shown.
     performance.mark("tavri-ready");
   }
-  if (core && core._tavri_ended()) document.getElementById("ended").hidden = false;
+  const ended = document.getElementById("ended");
+  if (core && core._tavri_ended() && ended.hidden) {
+    ended.hidden = false;
+    document.getElementById("again").focus();
+  }
   platform.settled?.();
 }
 

@@ -65,8 +65,9 @@ function askToKeep() {
 }
 
 // Runs task() while this page holds the lock on the list. Browsers give
-// navigator.locks only to https:// pages (and the local computer): without
-// it the tabs of one page still take turns within themselves.
+// navigator.locks only to https:// pages (and the local computer); on a
+// plain http:// page a tab's own uses still take turns, but two tabs saving
+// at the same moment could lose one entry (the read-me asks for https).
 let chain = Promise.resolve();
 export function whileLocked(task) {
   if (navigator.locks) return navigator.locks.request(RESULTS, task);
