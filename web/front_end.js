@@ -11,7 +11,10 @@ export const SCREEN = { width: 600, height: 480, dpi: 96 };
 
 const ENTER_KEY = 13, CTRL_ENTER_KEY = 10;
 const ICON_LABEL = { exclamation: "注意", question: "質問" };
-const FACE = '"Tavri Gothic"';
+// The program's texts in the page's own cut of the stand-in face; what
+// players type (names) in the device's Japanese face.
+const FACE = '"Tavri Gothic", "Hiragino Sans", "Hiragino Kaku Gothic ProN", "Yu Gothic UI", ' +
+             '"Yu Gothic", Meiryo, "Noto Sans CJK JP", "Noto Sans JP", sans-serif';
 
 const ICONS = {
   exclamation:

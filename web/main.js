@@ -71,17 +71,18 @@ function postTask(task) {
 
 async function drain() {
   draining = true;
-  try {
-    while (queue.length) {
+  while (queue.length) {
+    try {
       if (queue[0].task) await queue.shift().task();
       else await storage.whileLocked(runEvents);
+    } catch (error) {
+      console.error(error);
+      // A core that never loaded takes nothing in.
+      if (!core) queue.length = 0;
     }
-  } catch (error) {
-    console.error(error);
-  } finally {
-    draining = false;
-    settled();
   }
+  draining = false;
+  settled();
 }
 
 async function runEvents() {
@@ -162,6 +163,7 @@ document.getElementById("again").addEventListener("click", () => location.reload
 
 // --- Start ------------------------------------------------------------------------------
 
+storage.prepare();
 const frontEnd = new FrontEnd(stage, platform, post, calls);
 const started = Promise.all([
   createTavriCore({ frontEnd }),

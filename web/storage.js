@@ -34,6 +34,11 @@ function database() {
   return opened;
 }
 
+// Opens the database ahead of the first use: the browser does it meanwhile.
+export function prepare() {
+  database().catch(() => {});
+}
+
 // The stored file: { stored, bytes } with bytes a Uint8Array.
 export async function read() {
   try {
