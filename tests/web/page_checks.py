@@ -201,6 +201,26 @@ def late_timer(driver):
           "a timer 30 s late: the problem lost, the new countdown from now")
 
 
+# How far the text of a label runs, and how wide its box is, on the screen.
+TEXT_AND_BOX = """
+const label = tavriProbe.controlEl(tavriProbe.windowEl("Form1"), arguments[0]);
+const range = document.createRange();
+range.selectNodeContents(label.querySelector(".text"));
+const box = label.getBoundingClientRect();
+return [Math.max(...[...range.getClientRects()].map((r) => r.right)) - box.left, box.width];
+"""
+
+
+def narrowed_label(driver):
+    fresh(driver)
+    driver.click("game", "start")
+    points = driver.control("game", "points")
+    reach, width = driver.browser.js(TEXT_AND_BOX, driver.control_design("game", "points"))
+    check(points["text"] == "10" and points["widthPercent"] < 100 and reach <= width,
+          f"a label narrowed to {points['widthPercent']} % is drawn inside its box: "
+          f"its text reaches {reach:.1f} of {width:.1f}")
+
+
 def imports(driver):
     browser = driver.browser
     # A desktop list: two entries, a name with "～" and "－", and what an
@@ -274,7 +294,7 @@ def main():
     browser = Browser(binary, chromedriver)
     driver = PageDriver(browser, f"http://127.0.0.1:{server.server_address[1]}/", names)
     try:
-        for part in (two_tabs, input_method, late_timer, touch):
+        for part in (two_tabs, input_method, late_timer, narrowed_label, touch):
             part(driver)
         imports(driver)
         errors = browser.errors()
