@@ -60,20 +60,20 @@ document.fonts.ready.then(() => done([...document.fonts]
 
 SHOWN = """
 const box = document.querySelector(".message .caption");
-const game = document.querySelector('.window[data-design="Form1"]');
+const game = document.querySelector(`.window[data-design="${arguments[0]}"]`);
 return [box && box.textContent, game && !game.hidden,
         game && getComputedStyle(game.querySelector(".label")).fontFamily];
 """
 
 
-def real_page(folder, binary, chromedriver):
+def real_page(folder, binary, chromedriver, names):
     server = serve(folder)
     url = f"http://127.0.0.1:{server.server_address[1]}/"
     browser = Browser(binary, chromedriver, platform=False)
     try:
         browser.web.get(url)
         browser.wait(WHEN_READY)
-        notice, shown, face = browser.js(SHOWN)
+        notice, shown, face = browser.js(SHOWN, names["windowDesigns"]["game"])
         check(notice == "スタート" and shown, f"the game window and its start notice: {notice!r}")
         check(face.startswith('"Tavri Gothic"'), f"labels in the web font: {face}")
         check(browser.wait(FONT_LOADED) == ["loaded"], "the web font is loaded")
@@ -87,7 +87,7 @@ def real_page(folder, binary, chromedriver):
         server.server_close()
         browser.web.refresh()
         browser.wait(WHEN_READY)
-        notice, shown, _ = browser.js(SHOWN)
+        notice, shown, _ = browser.js(SHOWN, names["windowDesigns"]["game"])
         check(notice == "スタート" and shown, "the page loads again with the server stopped")
         errors = browser.errors()
         check(not errors, f"no errors on the console: {errors}")
@@ -203,7 +203,7 @@ def late_timer(driver):
 
 # How far the text of a label runs, and how wide its box is, on the screen.
 TEXT_AND_BOX = """
-const label = tavriProbe.controlEl(tavriProbe.windowEl("Form1"), arguments[0]);
+const label = tavriProbe.controlEl(tavriProbe.windowEl(arguments[0]), arguments[1]);
 const range = document.createRange();
 range.selectNodeContents(label.querySelector(".text"));
 const box = label.getBoundingClientRect();
@@ -215,7 +215,8 @@ def narrowed_label(driver):
     fresh(driver)
     driver.click("game", "start")
     points = driver.control("game", "points")
-    reach, width = driver.browser.js(TEXT_AND_BOX, driver.control_design("game", "points"))
+    reach, width = driver.browser.js(TEXT_AND_BOX, driver.window_design("game"),
+                                     driver.control_design("game", "points"))
     check(points["text"] == "10" and points["widthPercent"] < 100 and reach <= width,
           f"a label narrowed to {points['widthPercent']} % is drawn inside its box: "
           f"its text reaches {reach:.1f} of {width:.1f}")
@@ -289,7 +290,7 @@ def touch(driver):
 def main():
     folder, binary, chromedriver = sys.argv[1:4]
     names = names_from(sys.argv[4:])
-    real_page(folder, binary, chromedriver)
+    real_page(folder, binary, chromedriver, names)
     server = serve(folder)
     browser = Browser(binary, chromedriver)
     driver = PageDriver(browser, f"http://127.0.0.1:{server.server_address[1]}/", names)
