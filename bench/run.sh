@@ -3,6 +3,7 @@
 #
 #   bash bench/run.sh [RUNS]            (default 7 start-ups each, 3 countdowns)
 #   bash bench/run.sh --windows [RUNS]  only the rows of tavri.exe under Wine
+#   bash bench/run.sh --web [RUNS]      only the rows of the page (bench/web_page.py)
 #
 # Start-up: process start to the first drawing in the first window, seen from
 # outside by bench/first_frame (X DAMAGE), for the real program (before its
@@ -21,6 +22,15 @@
 # alone, which must come at 22.000 s +- 0.020.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
+# The page in headless Chromium: no X server needed.
+if [ "${1:-}" = "--web" ]; then
+  bash "$root/scripts/setup.sh"
+  cmake -S "$root" -B "$root/build-web" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$root/cmake/emscripten.cmake" \
+    -DCMAKE_BUILD_TYPE=MinSizeRel >/dev/null
+  cmake --build "$root/build-web" -j 2 --target tavri_web >/dev/null
+  exec /usr/bin/python3 "$root/bench/web_page.py" "$root/build-web/web/tavri" \
+    "$(command -v chromium)" "$(command -v chromedriver)" "${2:-15}"
+fi
 only_windows=""
 if [ "${1:-}" = "--windows" ]; then
   only_windows=1

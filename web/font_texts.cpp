@@ -2,8 +2,8 @@
 // font to be cut down to: the captions and menus of the three windows'
 // design tables, the texts their states put in at run time (a whole game is
 // played through the host here, so the formats of the game's own code are
-// included), every message box, and what players type (ASCII, full-width
-// digits and signs).
+// included), every message box and its buttons, and what players type
+// (ASCII, full-width digits and signs).
 //
 //   font_texts OUTPUT
 //
@@ -196,6 +196,9 @@ int main(int argc, char** argv) {
   for (char32_t c = 0xFF10; c <= 0xFF19; ++c) wide += c;
   wide += U"\uFF0B\uFF0D\uFF0E\u2212\u30FC\u3000";
   texts.Add(tavri::ToUtf8(wide));
+  // The second button of a box, as a Japanese desktop names it (the page
+  // draws its boxes itself).
+  texts.Add("キャンセル");
   // Once the output exists, nothing can be made under it.
   if (!texts.Write(argv[1])) {
     std::fprintf(stderr, "font_texts: cannot write %s\n", argv[1]);

@@ -73,6 +73,12 @@ def main():
         if "IPA" in record.toUnicode() and record.nameID not in (0, 13, 14):
             sys.exit(f"name record {record.nameID} still says {record.toUnicode()!r}")
 
+    # Every browser takes the same line height and baseline.
+    os2, hhea = font["OS/2"], font["hhea"]
+    os2.sTypoAscender, os2.sTypoDescender, os2.sTypoLineGap = hhea.ascent, hhea.descent, hhea.lineGap
+    os2.version = max(os2.version, 4)  # the first to know the bit below
+    os2.fsSelection |= 1 << 7  # USE_TYPO_METRICS
+
     subset.save_font(font, output, options)
 
 

@@ -1,6 +1,6 @@
 // Prints the plays' names for windows, controls and menu items as JSON, for
 // players written in other languages (the browser's):
-//   {"windows": {"game": 0, …},
+//   {"windows": {"game": 0, …}, "windowDesigns": {"game": "Form1", …},
 //    "controls": {"game": {"heading": {"id": 0, "design": "monbang"}, …}, …},
 //    "menu": {"start-item": {"id": 1, "design": "m1a"}, …}}
 // "design" is the native control's object name. Every name is plain ASCII.
@@ -44,6 +44,10 @@ int main() {
   std::printf("{\n  \"windows\": {");
   for (std::size_t i = 0; i < windows.size(); ++i)
     std::printf("%s\"%s\": %d", i ? ", " : "", windows[i].name.c_str(), windows[i].id);
+  std::printf("},\n  \"windowDesigns\": {");
+  for (std::size_t i = 0; i < windows.size(); ++i)
+    std::printf("%s\"%s\": \"%s\"", i ? ", " : "", windows[i].name.c_str(),
+                DesignOf(static_cast<WindowId>(windows[i].id)).designName);
   std::printf("},\n  \"controls\": {\n");
   for (std::size_t w = 0; w < windows.size(); ++w) {
     const auto window = static_cast<WindowId>(windows[w].id);
