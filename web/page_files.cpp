@@ -1,6 +1,9 @@
 #include "page_files.h"
 
+#include <functional>
 #include <utility>
+
+#include "results/core/results_location.h"
 
 namespace tavri {
 
@@ -23,6 +26,55 @@ class PageFile : public NewFile {
 // The page's lock on the list is held already, around the whole event.
 class HeldLock : public FileLock {};
 
+// The one folder of the page's storage.
+class PageFolder : public Folder {
+ public:
+  explicit PageFolder(std::map<std::string, std::string>& files) : files_(files) {}
+
+  ReadStatus ReadFile(const std::string& name, std::size_t maxSize, std::string& bytes,
+                      FileFacts* facts) override {
+    const auto found = files_.find(name);
+    if (found == files_.end()) return ReadStatus::Missing;
+    if (found->second.size() > maxSize) return ReadStatus::Failed;
+    bytes = found->second;
+    if (facts) *facts = FileFacts{bytes.size(), 0, -1};
+    return ReadStatus::Ok;
+  }
+
+  CreateStatus CreateNewFile(const std::string& name, const FileFacts*,
+                             std::unique_ptr<NewFile>& file) override {
+    const auto [made, created] = files_.emplace(name, std::string());
+    if (!created) return CreateStatus::Exists;
+    file = std::make_unique<PageFile>(made->second);
+    return CreateStatus::Created;
+  }
+
+  LockStatus TryLock(const std::string&, std::unique_ptr<FileLock>& lock) override {
+    lock = std::make_unique<HeldLock>();
+    return LockStatus::Locked;
+  }
+
+  RenameStatus RenameOver(const std::string& from, const std::string& to) override {
+    const auto found = files_.find(from);
+    if (found == files_.end()) return RenameStatus::Failed;
+    std::string bytes = std::move(found->second);
+    files_.erase(found);
+    files_.insert_or_assign(to, std::move(bytes));
+    return RenameStatus::Done;
+  }
+
+  bool Flush() override { return true; }
+  void RemovePlainFile(const std::string& name) override { files_.erase(name); }
+
+  void VisitNames(const std::function<bool(const std::string&)>& visit) override {
+    for (const auto& entry : files_)
+      if (!visit(entry.first)) return;
+  }
+
+ private:
+  std::map<std::string, std::string>& files_;
+};
+
 }  // namespace
 
 void PageFiles::Put(Stored stored, std::string bytes) {
@@ -41,42 +93,13 @@ std::optional<std::string> PageFiles::file() const {
 ReadStatus PageFiles::ReadFile(const std::string& path, Links, std::size_t maxSize,
                                std::string& bytes, FileFacts* facts) {
   if (!usable_) return ReadStatus::Failed;
-  const auto found = files_.find(path);
-  if (found == files_.end()) return ReadStatus::Missing;
-  if (found->second.size() > maxSize) return ReadStatus::Failed;
-  bytes = found->second;
-  if (facts) *facts = FileFacts{bytes.size(), 0, -1};
-  return ReadStatus::Ok;
+  return PageFolder(files_).ReadFile(std::string(FileNameOf(path)), maxSize, bytes, facts);
 }
 
-CreateStatus PageFiles::CreateNewFile(const std::string& path, const FileFacts*,
-                                      std::unique_ptr<NewFile>& file) {
-  if (!usable_) return CreateStatus::Failed;
-  const auto [made, created] = files_.emplace(path, std::string());
-  if (!created) return CreateStatus::Exists;
-  file = std::make_unique<PageFile>(made->second);
-  return CreateStatus::Created;
-}
-
-LockStatus PageFiles::TryLock(const std::string&, std::unique_ptr<FileLock>& lock) {
-  if (!usable_) return LockStatus::Failed;
-  lock = std::make_unique<HeldLock>();
-  return LockStatus::Locked;
-}
-
-RenameStatus PageFiles::RenameOver(const std::string& from, const std::string& to) {
-  const auto found = files_.find(from);
-  if (!usable_ || found == files_.end()) return RenameStatus::Failed;
-  std::string bytes = std::move(found->second);
-  files_.erase(found);
-  files_.insert_or_assign(to, std::move(bytes));
-  return RenameStatus::Done;
-}
-
-std::vector<std::string> PageFiles::NamesIn(const std::string&) {
-  std::vector<std::string> names;
-  for (const auto& entry : files_) names.push_back(entry.first);
-  return names;
+FolderStatus PageFiles::OpenFolder(const std::string&, std::unique_ptr<Folder>& folder) {
+  if (!usable_) return FolderStatus::Failed;
+  folder = std::make_unique<PageFolder>(files_);
+  return FolderStatus::Open;
 }
 
 }  // namespace tavri

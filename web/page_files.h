@@ -33,13 +33,7 @@ class PageFiles : public FileSystem {
 
   ReadStatus ReadFile(const std::string& path, Links links, std::size_t maxSize, std::string& bytes,
                       FileFacts* facts) override;
-  CreateStatus CreateNewFile(const std::string& path, const FileFacts* like,
-                             std::unique_ptr<NewFile>& file) override;
-  LockStatus TryLock(const std::string& path, std::unique_ptr<FileLock>& lock) override;
-  RenameStatus RenameOver(const std::string& from, const std::string& to) override;
-  bool FlushFolder(const std::string&) override { return usable_; }
-  void RemoveFile(const std::string& path) override { files_.erase(path); }
-  std::vector<std::string> NamesIn(const std::string& folder) override;
+  FolderStatus OpenFolder(const std::string& path, std::unique_ptr<Folder>& folder) override;
   bool CanCreateFilesIn(const std::string&) override { return usable_; }
   Clock::time_point Now() override { return Clock::now(); }
   // Nothing here is ever busy: the page's lock keeps other tabs out.
@@ -48,7 +42,8 @@ class PageFiles : public FileSystem {
  private:
   std::string path_;
   bool usable_ = true;
-  // Every name there is: the results file and a save's new file.
+  // Every name there is, by its name in the one folder: the results file
+  // and a save's new file.
   std::map<std::string, std::string> files_;
   std::optional<std::string> before_;
 };
