@@ -1,6 +1,7 @@
 // The Qt front end's own primitives, on their own: a text measured as a
 // label draws it, a narrowed label drawn narrower, a window that takes no
-// input looking as before and taking nothing, and which window owns which.
+// input looking as before and taking nothing, the countdown's timer, and
+// which window owns which.
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -155,6 +156,17 @@ class FrontEndTest : public QObject {
     QCOMPARE(clicked.count(), 1);
     QCOMPARE(keys.count(), 2);
     QCOMPARE(closeBox.count(), 1);
+  }
+
+  void theCountdownRunsOnAPreciseTimer() {
+    QtFrontEnd frontEnd;
+    QCOMPARE(frontEnd.timer().timerType(), Qt::PreciseTimer);
+    QVERIFY(!frontEnd.timer().isActive());
+    frontEnd.StartTimer(2000);
+    QVERIFY(frontEnd.timer().isActive());
+    QCOMPARE(frontEnd.timer().interval(), 2000);
+    frontEnd.StopTimer();
+    QVERIFY(!frontEnd.timer().isActive());
   }
 
   // The results window stays in front of the game window, with no task-bar

@@ -1,6 +1,7 @@
 // The front end's own primitives on the real windows: measuring, boxes
 // shown by the system from a posted message, blocked windows that keep
-// their look, and the characters Enter gives a box.
+// their look, the characters Enter gives a box, and the quit message the
+// program's end leaves for the loop that runs it.
 #include <gtest/gtest.h>
 
 #include "game/core/game_window_design.h"
@@ -144,6 +145,15 @@ TEST_F(FrontEndPrimitives, EnterInABoxIsTheCharacter13AndCtrlEnter10AndAltEnterN
   EXPECT_EQ(typed, (std::vector<std::pair<UINT, WPARAM>>{
                        {WM_CHAR, 10}, {WM_SYSCHAR, 13}, {WM_CHAR, 13}}));
   EXPECT_EQ(Text(kGame, game_window::kMarkCells), Wide("○○"));
+}
+
+// The program's end goes as far as the message loop tavri.exe runs.
+TEST_F(FrontEndPrimitives, TheCloseBoxLeavesTheQuitMessage) {
+  StartProgram();
+  SendMessageW(Handle(kGame), WM_CLOSE, 0, 0);
+  EXPECT_TRUE(front->ended());
+  MSG quit;
+  EXPECT_TRUE(PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
 }
 
 }  // namespace

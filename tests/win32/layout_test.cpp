@@ -1,6 +1,7 @@
-// Every control as the design draws it up: its class, its place in pixels
-// at the screen's DPI, its font, its stacking, a label's narrowing and size
-// as the host decided them; and the same after a move to a screen of 150 %.
+// Every window and control as the design draws it up: the title, each
+// control's class, its place in pixels at the screen's DPI, its font, its
+// stacking, a label's narrowing and size as the host decided them; and the
+// same after a move to a screen of 150 %.
 // Expected places are worked out here from the twips.
 #include <gtest/gtest.h>
 
@@ -33,6 +34,7 @@ RECT PlaceInClient(HWND control) {
 
 void ExpectLaidOutAsDesigned(win32::DesignedWindow& window, int dpi) {
   const WindowDesign& design = window.design();
+  EXPECT_EQ(win32::WindowText(window.handle()), Wide(design.caption));
   RECT client;
   GetClientRect(window.handle(), &client);
   EXPECT_EQ(client.right, TwipsToPixels(design.clientWidth, dpi));

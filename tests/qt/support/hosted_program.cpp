@@ -1,8 +1,6 @@
 #include "support/hosted_program.h"
 
-#include <QAction>
 #include <QApplication>
-#include <QFile>
 #include <QTest>
 
 #include <algorithm>
@@ -53,18 +51,6 @@ QLineEdit* HostedProgram::Box(WindowId window, int control) const {
   return designed ? designed->Control<QLineEdit>(control) : nullptr;
 }
 
-QAction* HostedProgram::MenuItem(int item) const {
-  DesignedWindow* game = Window(WindowId::Game);
-  return game ? game->MenuItem(item) : nullptr;
-}
-
-QString HostedProgram::Text(WindowId window, int control) const {
-  if (const QLabel* label = Label(window, control)) return label->text();
-  if (const QPushButton* button = Button(window, control)) return button->text();
-  if (const QLineEdit* box = Box(window, control)) return box->text();
-  return {};
-}
-
 bool HostedProgram::Click(WindowId window, int button) {
   QPushButton* pushed = Button(window, button);
   if (!pushed || !pushed->isVisible() || !pushed->isEnabled()) return false;
@@ -102,10 +88,6 @@ bool HostedProgram::EnterFormula(int a, int b) {
   return false;
 }
 
-bool HostedProgram::EnterRightFormula() {
-  return game().problem() && EnterFormula(game().problem()->a, game().problem()->b);
-}
-
 bool HostedProgram::PlayProblem(int points) {
   if (!game().problem()) return false;
   if (points == 0) {
@@ -113,7 +95,8 @@ bool HostedProgram::PlayProblem(int points) {
     return ChooseRelationship(right == Relationship::Proportional ? Relationship::Inverse
                                                                   : Relationship::Proportional);
   }
-  return Tick(kStartPoints - points) && ChooseRightRelationship() && EnterRightFormula();
+  return Tick(kStartPoints - points) && ChooseRightRelationship() &&
+         EnterFormula(game().problem()->a, game().problem()->b);
 }
 
 bool HostedProgram::PlayToGameEnd(int score) {
@@ -131,23 +114,6 @@ bool HostedProgram::Tick(int ticks) {
   for (int tick = 0; tick < ticks; ++tick)
     if (!frontEnd.Tick()) return false;
   return true;
-}
-
-ResultsFolder::ResultsFolder()
-    : path_(folder_.filePath(QStringLiteral("tavri.rnk")).toStdString()) {}
-
-std::string ResultsFolder::Bytes() const {
-  QFile file(QString::fromStdString(path_));
-  if (!file.open(QIODevice::ReadOnly)) return {};
-  return file.readAll().toStdString();
-}
-
-std::string Record(std::string_view name, std::int16_t score) {
-  std::string record(name);
-  record.resize(10, ' ');
-  record += static_cast<char>(score & 0xFF);
-  record += static_cast<char>((score >> 8) & 0xFF);
-  return record;
 }
 
 }  // namespace tavri::test

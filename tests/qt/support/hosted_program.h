@@ -1,17 +1,16 @@
 // The whole program on the offscreen desktop, built as main builds it, with
 // only the random source and the front end's countdown, beep and message
-// boxes replaced, on a results file the test chooses. The one harness of
-// every test that plays through the windows.
+// boxes replaced, on a results file the test chooses: the harness of the
+// Qt tests that play through the windows beside the plays (the layout, the
+// soak, the real box, the desktop's quit).
 #pragma once
 
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTemporaryDir>
 
 #include <cstdint>
 #include <string>
-#include <string_view>
 
 #include "app/core/host.h"
 #include "app/core/program.h"
@@ -21,8 +20,6 @@
 #include "support/fake_file_system.h"
 #include "support/scripted_random.h"
 #include "support/test_front_end.h"
-
-class QAction;
 
 namespace tavri::test {
 
@@ -42,11 +39,6 @@ class HostedProgram {
   QPushButton* Button(WindowId window, int control) const;
   QLabel* Label(WindowId window, int control) const;
   QLineEdit* Box(WindowId window, int control) const;
-  // An item of the game window's menus.
-  QAction* MenuItem(int item) const;
-  // What a label, button or box of an open window shows; empty when there
-  // is no such window.
-  QString Text(WindowId window, int control) const;
 
   Game& game() { return program.game(); }
 
@@ -57,7 +49,6 @@ class HostedProgram {
   // Types a and (for y = ax + b) b into the boxes the formula entry shows,
   // each followed by Enter; false when a box is not shown.
   [[nodiscard]] bool EnterFormula(int a, int b = 0);
-  [[nodiscard]] bool EnterRightFormula();
   // Plays the current problem: the right relationship once its points have
   // fallen to `points`, then the right formula. A wrong relationship when
   // `points` is 0.
@@ -79,31 +70,10 @@ class HostedProgram {
   ScriptedRandom random;
   TestFrontEnd frontEnd;
   ScriptedBoxes& boxes = frontEnd.boxes;
-  ManualCountdown& countdown = frontEnd.countdown;
   ResultsStore store;
   Program program;
   Host host;
 };
-
-// A results file in a folder of the test's own on the real disk, removed
-// with the folder.
-class ResultsFolder {
- public:
-  ResultsFolder();
-  const std::string& path() const { return path_; }
-  // The file's bytes; empty when there is none.
-  std::string Bytes() const;
-
-  SystemFileSystem files;
-
- private:
-  QTemporaryDir folder_;
-  std::string path_;
-};
-
-// A record as the results file holds it: the name padded with blanks to ten
-// bytes, then the score, little-endian.
-std::string Record(std::string_view name, std::int16_t score);
 
 // A hosted program with its results file on an in-memory disk: what most
 // window tests start from, made afresh for each test.

@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QGroupBox>
+#include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -10,6 +11,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
+#include <QTextDocument>
 
 #include <algorithm>
 #include <stdexcept>
@@ -34,9 +36,20 @@ const char* NameOf(WindowId window) {
   return "?";
 }
 
-// What a control shows: a caption as written, not as escaped for Qt.
+// What a control shows: a caption as written, not as escaped for Qt; a
+// label that takes its text for markup, what the markup draws.
 QString TextOf(const QWidget* widget) {
-  if (const auto* label = qobject_cast<const QLabel*>(widget)) return label->text();
+  if (const auto* label = qobject_cast<const QLabel*>(widget)) {
+    const Qt::TextFormat format = label->textFormat();
+    if (format == Qt::PlainText || (format == Qt::AutoText && !Qt::mightBeRichText(label->text())))
+      return label->text();
+    QTextDocument drawn;
+    if (format == Qt::MarkdownText)
+      drawn.setMarkdown(label->text());
+    else
+      drawn.setHtml(label->text());
+    return drawn.toPlainText();
+  }
   if (const auto* box = qobject_cast<const QLineEdit*>(widget)) return box->text();
   QString caption;
   if (const auto* button = qobject_cast<const QPushButton*>(widget)) caption = button->text();
@@ -158,9 +171,19 @@ void QtDriver::Key(int key, Qt::KeyboardModifiers modifiers, const QString& text
 void QtDriver::TypeIntoFocus(const std::string& text) {
   for (char32_t character : ToUtf32(text)) {
     const QString typed = QString::fromUcs4(&character, 1);
-    // A character of the keyboard's own has a key; any other comes as text.
-    const int key = character < 0x80 ? QKeySequence(typed)[0].key() : Qt::Key_unknown;
-    Key(key, Qt::NoModifier, typed);
+    // A character of the keyboard's own has a key; any other (kana, kanji,
+    // full-width digits) is committed by the input method, as a Japanese
+    // one hands over what was converted.
+    if (character < 0x80) {
+      Key(QKeySequence(typed)[0].key(), Qt::NoModifier, typed);
+      continue;
+    }
+    if (QWidget* target = QApplication::focusWidget()) {
+      QInputMethodEvent commit;
+      commit.setCommitString(typed);
+      QApplication::sendEvent(target, &commit);
+    }
+    Settle();
   }
 }
 
@@ -226,7 +249,7 @@ void QtDriver::AnswerBox(MessageAnswer answer) {
 WindowSeen QtDriver::Window(WindowId window) {
   WindowSeen seen;
   const DesignedWindow* designed = front_.Window(window);
-  if (!designed || front_.ended()) return seen;
+  if (!designed) return seen;
   seen.exists = true;
   seen.visible = designed->isVisible();
   seen.active = seen.visible && ActiveWindow() == window;

@@ -1,7 +1,8 @@
 // The plays' driver for Qt: the program as main builds it, on the offscreen
 // desktop, played through the real windows. The player's acts are mouse
-// clicks and keys sent to the native widgets (found by their rows), boxes
-// are real boxes answered with a click; only the random source, the
+// clicks and keys sent to the native widgets (found by their rows), or an
+// input method's commit for what no key types; boxes are real boxes
+// answered with a click; only the random source, the
 // countdown's timer, the beep and the results file (in memory) are
 // replaced. A click, a menu or a close box needs its window open and, when
 // nothing blocks it, active: the desktops differ in whether a click

@@ -5,23 +5,16 @@
 #include <fstream>
 #include <iterator>
 
-#include "game/core/game_window_design.h"
 #include "results/core/results_location.h"
 #include "shared/win32/wide_text.h"
 
 namespace tavri::test {
 
 void TestBoxes::Show(HWND owner, const Message& message, Answered answered) {
-  shown.push_back(ShownBox{owner, message, fifthMark ? fifthMark() : std::wstring()});
+  shown.push_back(ShownBox{owner, message});
   if (system) return win32::SystemMessageBoxes().Show(owner, message, std::move(answered));
   answered_ = std::move(answered);
-  if (hold) return;
-  MessageAnswer answer = MessageAnswer::Ok;
-  if (message.buttons == MessageButtons::OkCancel && !answers.empty()) {
-    answer = answers.front();
-    answers.pop_front();
-  }
-  Answer(answer);
+  if (!hold) Answer(MessageAnswer::Ok);
 }
 
 void TestBoxes::Answer(MessageAnswer answer) {
@@ -64,10 +57,6 @@ TestProgram::TestProgram() {
       win32::FrontEndServices{boxes, countdown, [this] { ++beeps; }});
   host = std::make_unique<Host>(*program, *front);
   front->ReportTo(*host);
-  boxes.fifthMark = [this] {
-    return Window(WindowId::Game) ? Text(WindowId::Game, game_window::kMarkCells + 4)
-                                  : std::wstring();
-  };
 }
 
 TestProgram::~TestProgram() {
@@ -136,10 +125,6 @@ std::wstring TestProgram::Text(WindowId id, int control) {
   return win32::WindowText(Control(id, control));
 }
 
-bool TestProgram::Visible(WindowId id, int control) {
-  return IsWindowVisible(Control(id, control)) != 0;
-}
-
 bool TestProgram::Enabled(WindowId id, int control) {
   return IsWindowEnabled(Control(id, control)) != 0;
 }
@@ -154,10 +139,6 @@ void TestProgram::Type(WindowId id, int control, const std::wstring& text) {
   SetFocus(box);
   for (wchar_t c : text) SendMessageW(box, WM_CHAR, c, 1);
   Pump();
-}
-
-void TestProgram::PressEnterIn(WindowId id, int control) {
-  PressKey(Control(id, control), VK_RETURN);
 }
 
 void TestProgram::PressKey(HWND focus, WPARAM key, std::initializer_list<BYTE> held) {
@@ -190,8 +171,6 @@ void TestProgram::ChooseMenu(int item) {
                MAKEWPARAM(win32::DesignedWindow::MenuCommandId(item), 0), 0);
   Pump();
 }
-
-std::vector<ShownBox> TestProgram::TakeBoxes() { return std::exchange(boxes.shown, {}); }
 
 std::string TestProgram::ResultsBytes() const {
   std::ifstream file(std::filesystem::path(win32::Widen(resultsPath)), std::ios::binary);

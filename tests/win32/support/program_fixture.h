@@ -9,7 +9,6 @@
 
 #include <gtest/gtest.h>
 
-#include <deque>
 #include <functional>
 #include <initializer_list>
 #include <memory>
@@ -25,16 +24,14 @@
 
 namespace tavri::test {
 
-// A box the program asked for, and what the screen showed at that moment.
+// A box the program asked for.
 struct ShownBox {
   HWND owner;
   Message message;
-  std::wstring fifthMark;  // the game window's fifth mark cell
 };
 
-// Boxes answered at once (OK, or the next of `answers` for an OK/Cancel
-// box), held open until Answer when `hold` is set, or shown by the system
-// when `system` is.
+// Boxes answered OK at once, held open until Answer when `hold` is set, or
+// shown by the system when `system` is.
 class TestBoxes : public win32::MessageBoxes {
  public:
   void Show(HWND owner, const Message& message, Answered answered) override;
@@ -42,10 +39,8 @@ class TestBoxes : public win32::MessageBoxes {
   void Answer(MessageAnswer answer);
 
   std::vector<ShownBox> shown;
-  std::deque<MessageAnswer> answers;
   bool hold = false;
   bool system = false;
-  std::function<std::wstring()> fifthMark;
 
  private:
   Answered answered_;
@@ -85,13 +80,11 @@ class TestProgram {
   HWND Handle(WindowId id);
   HWND Control(WindowId id, int control);
   std::wstring Text(WindowId id, int control);
-  bool Visible(WindowId id, int control);
   bool Enabled(WindowId id, int control);
   // A click as the button gets it from the mouse.
   void Click(WindowId id, int control);
   // Characters typed into a box, one WM_CHAR each.
   void Type(WindowId id, int control, const std::wstring& text);
-  void PressEnterIn(WindowId id, int control);
   // A key pressed while `focus` has the keyboard and the `held` keys
   // (VK_SHIFT, VK_CONTROL, VK_MENU) are down, through the message loop.
   void PressKey(HWND focus, WPARAM key, std::initializer_list<BYTE> held = {});
@@ -99,8 +92,6 @@ class TestProgram {
   void SendKey(HWND target, WPARAM key, std::initializer_list<BYTE> held = {},
                bool extended = false);
   void ChooseMenu(int item);
-  // The boxes shown since the last call.
-  std::vector<ShownBox> TakeBoxes();
   std::string ResultsBytes() const;
 
   std::wstring folder;

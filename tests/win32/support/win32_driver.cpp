@@ -28,12 +28,20 @@ bool HasStyle(HWND window, LONG_PTR style) {
   return (GetWindowLongPtrW(window, GWL_STYLE) & style) != 0;
 }
 
-// The text as the player reads it: a caption's "&&" is drawn as "&".
-std::string AsRead(std::wstring text, ControlKind kind) {
-  if (kind == ControlKind::Button || kind == ControlKind::Frame)
-    for (std::size_t at = text.find(L"&&"); at != std::wstring::npos; at = text.find(L"&&", at + 1))
-      text.erase(at, 1);
-  return win32::Narrow(text);
+// The text as the player reads it. A button, a frame, and a label without
+// SS_NOPREFIX take "&" for an access key: "&&" draws as "&", a lone "&"
+// not at all.
+std::string AsRead(HWND control, ControlKind kind) {
+  const std::wstring text = win32::WindowText(control);
+  if (kind == ControlKind::Label && HasStyle(control, SS_NOPREFIX)) return win32::Narrow(text);
+  if (kind != ControlKind::Label && kind != ControlKind::Button && kind != ControlKind::Frame)
+    return win32::Narrow(text);
+  std::wstring drawn;
+  for (std::size_t at = 0; at < text.size(); ++at) {
+    if (text[at] == L'&' && at + 1 < text.size()) ++at;
+    drawn += text[at];
+  }
+  return win32::Narrow(drawn);
 }
 
 }  // namespace
@@ -205,7 +213,7 @@ void Win32Driver::AnswerBox(MessageAnswer answer) {
 scenario::WindowSeen Win32Driver::Window(WindowId window) {
   scenario::WindowSeen seen;
   HWND handle = program_.Handle(window);
-  seen.exists = handle && IsWindow(handle) && !program_.front->ended();
+  seen.exists = handle && IsWindow(handle);
   if (!seen.exists) return seen;
   seen.visible = IsWindowVisible(handle);
   seen.active = seen.visible && GetActiveWindow() == handle;
@@ -224,7 +232,7 @@ scenario::ControlSeen Win32Driver::Control(WindowId window, int control) {
   scenario::ControlSeen seen;
   HWND handle = program_.Control(window, control);
   if (!handle) return seen;
-  seen.text = AsRead(win32::WindowText(handle), KindOf(window, control));
+  seen.text = AsRead(handle, KindOf(window, control));
   HWND root = program_.Handle(window);
   seen.visible = true;
   for (HWND at = handle; at && at != root; at = GetParent(at))
