@@ -2,7 +2,6 @@
 // file found, and the program run by the host on the Qt front end.
 #include <QApplication>
 #include <QStandardPaths>
-#include <QTimer>
 
 #include "app/core/host.h"
 #include "app/core/program.h"
@@ -13,6 +12,7 @@
 #include "results/core/results_store.h"
 #include "shared/clock_random.h"
 #include "shared/qt/design_fonts.h"
+#include "shared/qt/designed_window.h"
 
 int main() {
   // The program reads no options, environment or settings of its own. Qt
@@ -44,8 +44,6 @@ int main() {
                    [] { QCoreApplication::exit(0); });
 
   host.Start();
-  // The icon's pictures are decoded and handed to the window system once
-  // the game window is up: a student waits for the window, not the icon.
-  QTimer::singleShot(0, &app, [&app] { tavri::InstallApplicationIcon(app); });
+  tavri::InstallApplicationIconWhenShown(app, frontEnd.Window(tavri::WindowId::Game));
   return app.exec();
 }
