@@ -32,9 +32,11 @@ int main() {
   tavri::InstallFontSubstitutions();
 
   tavri::SystemFileSystem files;
-  tavri::ResultsStore store(
-      files, tavri::ResultsFilePath(files, QCoreApplication::applicationDirPath(),
-                                    QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)));
+  // Found when the list is first opened, not at every start.
+  tavri::ResultsStore store(files, [&files] {
+    return tavri::ResultsFilePath(files, QCoreApplication::applicationDirPath(),
+                                  QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
+  });
   tavri::ClockRandom random;
   tavri::Program program(random, store);
   tavri::QtFrontEnd frontEnd;
