@@ -21,7 +21,13 @@ CountdownClock::CountdownClock() {
   LARGE_INTEGER frequency;
   QueryPerformanceFrequency(&frequency);
   frequency_ = frequency.QuadPart;
+}
 
+// The window, the timer and the worker come with the first countdown: a
+// program that starts and shows its window has no use for them yet, and a
+// thread is costly to start (under Wine every loaded library hears of it).
+void CountdownClock::Prepare() {
+  if (worker_.joinable()) return;
   HINSTANCE instance = GetModuleHandleW(nullptr);
   WNDCLASSW receiverClass{};
   receiverClass.lpfnWndProc = ReceiverProc;
@@ -40,6 +46,7 @@ CountdownClock::CountdownClock() {
 }
 
 CountdownClock::~CountdownClock() {
+  if (!worker_.joinable()) return;
   {
     std::lock_guard lock(mutex_);
     quit_ = true;
@@ -52,6 +59,7 @@ CountdownClock::~CountdownClock() {
 }
 
 void CountdownClock::Start(int intervalMs) {
+  Prepare();
   {
     std::lock_guard lock(mutex_);
     running_ = intervalMs > 0;
@@ -64,6 +72,7 @@ void CountdownClock::Start(int intervalMs) {
 }
 
 void CountdownClock::Stop() {
+  if (!worker_.joinable()) return;
   {
     std::lock_guard lock(mutex_);
     running_ = false;

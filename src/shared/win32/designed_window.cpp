@@ -73,10 +73,13 @@ DesignedWindow::DesignedWindow(const WindowSetup& setup, HWND owner, Host& host,
   background_ = CreateSolidBrush(ColourOf(design_.back));
   CreateMenuBar();
   controls_.resize(design_.controls.size());
-  CreateWindowExW(0, kWindowClass, Widen(design_.caption).c_str(), kWindowStyle, CW_USEDEFAULT,
-                  CW_USEDEFAULT, 100, 100, owner, menu_, GetModuleHandleW(nullptr), this);
   dpi_ = setup.dpi;
-  SizeWindow();
+  // Made at its size: resizing it, even hidden, is a round of messages and
+  // of the window system's own work.
+  const SIZE outer = OuterSize(ClientSize(), kWindowStyle, 0, menu_ != nullptr, dpi_);
+  CreateWindowExW(0, kWindowClass, Widen(design_.caption).c_str(), kWindowStyle, CW_USEDEFAULT,
+                  CW_USEDEFAULT, outer.cx, outer.cy, owner, menu_, GetModuleHandleW(nullptr), this);
+  FitMenuBar(outer);
   CreateControls(setup.stacking);
 }
 
@@ -260,23 +263,29 @@ RECT DesignedWindow::PlaceOf(int row) const {
   return place;
 }
 
+SIZE DesignedWindow::ClientSize() const {
+  return SIZE{TwipsToPixels(design_.clientWidth, dpi_), TwipsToPixels(design_.clientHeight, dpi_)};
+}
+
 void DesignedWindow::SizeWindow() {
-  const SIZE client{TwipsToPixels(design_.clientWidth, dpi_),
-                    TwipsToPixels(design_.clientHeight, dpi_)};
   const DWORD style = static_cast<DWORD>(GetWindowLongPtrW(window_, GWL_STYLE));
   const DWORD exStyle = static_cast<DWORD>(GetWindowLongPtrW(window_, GWL_EXSTYLE));
-  SIZE outer = OuterSize(client, style, exStyle, menu_ != nullptr, dpi_);
+  const SIZE outer = OuterSize(ClientSize(), style, exStyle, menu_ != nullptr, dpi_);
   SetWindowPos(window_, nullptr, 0, 0, outer.cx, outer.cy,
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-  // A menu bar that needs two lines takes more than one line's height.
+  FitMenuBar(outer);
+}
+
+// A menu bar that needs two lines takes more than one line's height.
+void DesignedWindow::FitMenuBar(SIZE outer) {
+  const SIZE client = ClientSize();
   RECT got;
   GetClientRect(window_, &got);
-  if (got.right != client.cx || got.bottom != client.cy) {
-    outer.cx += client.cx - got.right;
-    outer.cy += client.cy - got.bottom;
-    SetWindowPos(window_, nullptr, 0, 0, outer.cx, outer.cy,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-  }
+  if (got.right == client.cx && got.bottom == client.cy) return;
+  outer.cx += client.cx - got.right;
+  outer.cy += client.cy - got.bottom;
+  SetWindowPos(window_, nullptr, 0, 0, outer.cx, outer.cy,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void DesignedWindow::Layout(int dpi) {

@@ -79,8 +79,12 @@ class DesignedWindow {
   LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
   void CreateMenuBar();
   void CreateControls(const std::vector<int>& stacking);
-  // The window's outer size for the design's client area at dpi_.
+  // The design's client area at dpi_, and the window's outer size for it.
+  SIZE ClientSize() const;
   void SizeWindow();
+  // Makes up for a menu bar of more than one line: `outer` is the size the
+  // window was given.
+  void FitMenuBar(SIZE outer);
   HFONT FontOf(int row, int widthPercent) const;
   RECT PlaceOf(int row) const;
   void SetText(int row, const std::wstring& text);
