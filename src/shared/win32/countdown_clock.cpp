@@ -59,12 +59,15 @@ CountdownClock::~CountdownClock() {
 }
 
 void CountdownClock::Start(int intervalMs) {
+  // The ticks are due from now, however long the first countdown's
+  // preparation takes: the problem has begun.
+  const std::int64_t started = Now();
   Prepare();
   {
     std::lock_guard lock(mutex_);
     running_ = intervalMs > 0;
     ++generation_;
-    startCount_ = Now();
+    startCount_ = started;
     periodCounts_ = frequency_ * intervalMs / 1000;
     ticksPosted_ = 0;
   }
