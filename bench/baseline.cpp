@@ -1,6 +1,6 @@
-// The yardstick for the game's start-up and memory: the least a Qt Widgets
-// program does to put one empty window of the game window's client size on
-// screen. Built with the game's own flags.
+// The least a Qt Widgets program does to put one empty window of the game
+// window's client size on screen, built with the game's own flags: what a
+// program idling on this desktop costs, beside the game's countdown.
 #include <QApplication>
 #include <QWidget>
 

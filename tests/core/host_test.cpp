@@ -172,6 +172,19 @@ TEST(HostFitting, AStandInFaceNarrowsWhatWouldNotFitAndNothingElse) {
   }
 }
 
+TEST(HostFitting, AHiddenLabelIsMeasuredOnceItIsShown) {
+  ProgramHarness h;
+  const std::vector<ControlLook>& game = h.front.Of(WindowId::Game).look.controls;
+  // The formula's "x" starts hidden, at its design size; nothing measured it.
+  ASSERT_FALSE(game[kFormulaX].visible);
+  EXPECT_FALSE(game[kFormulaX].size);
+  h.StartGame(Proportional, 2);
+  h.Choose(Proportional);
+  ASSERT_TRUE(game[kFormulaX].visible);
+  ASSERT_TRUE(game[kFormulaX].size);
+  EXPECT_GT(game[kFormulaX].size->width, 0);
+}
+
 TEST(HostWindows, StackingPutsLabelsBehindLinesBehindTheFrameBehindInputs) {
   const WindowDesign& design = game_window::Design();
   const std::vector<int> order = StackingOrder(design);

@@ -127,6 +127,22 @@ TEST(ResultsStoreLoad, AMissingFileIsCreatedEmptyAndEveryPlaceIsBlank) {
   EXPECT_EQ(disk.Ops(), (std::vector<std::string>{"open", "read", "create", "close"}));
 }
 
+TEST(ResultsStoreLoad, ThePlaceIsFoundWhenTheListIsFirstUsedAndOnlyThen) {
+  FakeFileSystem disk;
+  int asked = 0;
+  ResultsStore store(disk, [&asked] {
+    ++asked;
+    return kPath;
+  });
+  EXPECT_EQ(asked, 0);
+  EXPECT_TRUE(disk.Ops().empty());
+  store.Load();
+  ASSERT_TRUE(store.SaveEntry(XRange::MinusTwoToTwo, 1, U"X"));
+  EXPECT_EQ(asked, 1);
+  EXPECT_EQ(store.path(), kPath);
+  EXPECT_EQ(disk.Bytes(kPath).substr(0, 12), RecordBytes("X", 1));
+}
+
 TEST(ResultsStoreLoad, RecordFivePPlusROneIsPlacePOfRangeR) {
   FakeFileSystem disk;
   const std::string bytes = FourLists() + Pattern(1000);

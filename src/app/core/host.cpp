@@ -192,12 +192,18 @@ WindowLook Host::Look(WindowId window) {
     if (design.controls[row].kind == ControlKind::Label) {
       const int id = static_cast<int>(row);
       auto fitted = native.fits.find(id);
-      if (fitted == native.fits.end() || fitted->second.first != drawn.text) {
+      // A hidden label is fitted once it is shown: measuring is most of the
+      // cost of a first drawing, and half the game window's labels start
+      // hidden. Until then it keeps what it was drawn with.
+      const bool stale = fitted == native.fits.end() || fitted->second.first != drawn.text;
+      if (stale && drawn.visible) {
         const TextFit fit = FitText(design, id, drawn.text, native.dpi, native.standIn, front_);
         fitted = native.fits.insert_or_assign(id, std::pair(drawn.text, fit)).first;
       }
-      drawn.widthPercent = fitted->second.second.widthPercent;
-      drawn.size = fitted->second.second.size;
+      if (fitted != native.fits.end()) {
+        drawn.widthPercent = fitted->second.second.widthPercent;
+        drawn.size = fitted->second.second.size;
+      }
     }
     look.controls.push_back(std::move(drawn));
   }

@@ -16,7 +16,8 @@
 //   "スタート" notice);
 // - where a window opens (window_placement.h), which window owns the
 //   results window, the stacking of controls and the first focus
-//   (window_order.h), and how labels fit their text (text_fitting.h).
+//   (window_order.h), and how labels fit their text (text_fitting.h): a
+//   label is fitted when it is shown with a text it was not fitted to.
 #pragma once
 
 #include <array>
@@ -91,7 +92,8 @@ class Host {
     int dpi = 96;
     // Drawn in a face that stands in for the design's.
     bool standIn = false;
-    // Fitted texts of labels, by row: the text they were fitted to.
+    // Fitted texts of labels, by row: the text they were fitted to. A label
+    // hidden since its text changed keeps its earlier fit.
     std::map<int, std::pair<std::string, TextFit>> fits;
     std::optional<WindowLook> drawn;
   };

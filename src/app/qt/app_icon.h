@@ -5,6 +5,7 @@
 #include <QString>
 
 class QApplication;
+class QWidget;
 
 namespace tavri {
 
@@ -15,5 +16,11 @@ inline constexpr char kDesktopFileId[] = "io.github.tavri.tavri";
 // Installs the icon on the application, and so on every window, those
 // already shown included. Once per run.
 void InstallApplicationIcon(QApplication& app);
+
+// The same, once `window` is on the screen and drawn (or after a second if
+// it never shows): decoding the pictures and handing them to the window
+// system takes a tenth of the start-up, and a student waits for the window,
+// not for its icon.
+void InstallApplicationIconWhenShown(QApplication& app, QWidget* window);
 
 }  // namespace tavri

@@ -2,7 +2,6 @@
 // file found, and the program run by the host on the Qt front end.
 #include <QApplication>
 #include <QStandardPaths>
-#include <QTimer>
 
 #include "app/core/host.h"
 #include "app/core/program.h"
@@ -13,6 +12,7 @@
 #include "results/core/results_store.h"
 #include "shared/clock_random.h"
 #include "shared/qt/design_fonts.h"
+#include "shared/qt/designed_window.h"
 
 int main() {
   // The program reads no options, environment or settings of its own. Qt
@@ -32,9 +32,11 @@ int main() {
   tavri::InstallFontSubstitutions();
 
   tavri::SystemFileSystem files;
-  tavri::ResultsStore store(
-      files, tavri::ResultsFilePath(files, QCoreApplication::applicationDirPath(),
-                                    QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)));
+  // Found when the list is first opened, not at every start.
+  tavri::ResultsStore store(files, [&files] {
+    return tavri::ResultsFilePath(files, QCoreApplication::applicationDirPath(),
+                                  QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
+  });
   tavri::ClockRandom random;
   tavri::Program program(random, store);
   tavri::QtFrontEnd frontEnd;
@@ -44,8 +46,6 @@ int main() {
                    [] { QCoreApplication::exit(0); });
 
   host.Start();
-  // The icon's pictures are decoded and handed to the window system once
-  // the game window is up: a student waits for the window, not the icon.
-  QTimer::singleShot(0, &app, [&app] { tavri::InstallApplicationIcon(app); });
+  tavri::InstallApplicationIconWhenShown(app, frontEnd.Window(tavri::WindowId::Game));
   return app.exec();
 }

@@ -17,7 +17,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   InitCommonControlsEx(&controls);
 
   tavri::SystemFileSystem files;
-  tavri::ResultsStore store(files, tavri::win32::ResultsFilePath(files));
+  // Found when the list is first opened, not at every start.
+  tavri::ResultsStore store(files, [&files] { return tavri::win32::ResultsFilePath(files); });
   tavri::ClockRandom random;
   tavri::Program program(random, store);
 

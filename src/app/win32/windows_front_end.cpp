@@ -41,6 +41,7 @@ WindowsFrontEnd::~WindowsFrontEnd() {
   for (auto& window : windows_) window.reset();
   buried_.clear();
   DestroyWindow(posted_);
+  if (measuring_) DeleteDC(measuring_);
 }
 
 DesignedWindow* WindowsFrontEnd::Window(WindowId window) const {
@@ -72,7 +73,10 @@ ScreenInfo WindowsFrontEnd::Screen(std::optional<WindowId> window) {
 // As a STATIC label draws its text: DrawTextW, broken at words when it wraps.
 TextExtent WindowsFrontEnd::MeasureText(std::string_view text, const FontSpec& font,
                                         int wrapWidth) {
-  HDC dc = GetDC(nullptr);
+  // One memory device context for every measuring: the screen's own would
+  // be fetched from the system for each.
+  if (!measuring_) measuring_ = CreateCompatibleDC(nullptr);
+  HDC dc = measuring_;
   HGDIOBJ old = SelectObject(dc, fonts_.Get(font));
   TEXTMETRICW metrics{};
   GetTextMetricsW(dc, &metrics);
@@ -89,7 +93,6 @@ TextExtent WindowsFrontEnd::MeasureText(std::string_view text, const FontSpec& f
     extent.lines = std::max(1, extent.height / lineHeight);
   }
   SelectObject(dc, old);
-  ReleaseDC(nullptr, dc);
   return extent;
 }
 

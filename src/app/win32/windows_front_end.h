@@ -88,6 +88,7 @@ class WindowsFrontEnd : public FrontEnd {
   FrontEndServices services_;
   Host* host_ = nullptr;
   FontCache fonts_;
+  HDC measuring_ = nullptr;
   // A message-only window: what is posted to the front end itself.
   HWND posted_ = nullptr;
   std::array<std::unique_ptr<DesignedWindow>, 3> windows_;

@@ -56,11 +56,23 @@ std::string WholeRecord(std::string_view cut) {
 }  // namespace
 
 ResultsStore::ResultsStore(FileSystem& files, std::string path)
-    : files_(files), path_(std::move(path)) {
+    : ResultsStore(files, [path = std::move(path)] { return path; }) {}
+
+ResultsStore::ResultsStore(FileSystem& files, std::function<std::string()> locate)
+    : files_(files), locate_(std::move(locate)) {}
+
+void ResultsStore::Locate() const {
+  if (!locate_) return;
+  path_ = std::exchange(locate_, nullptr)();
   if (!path_.empty()) {
     folder_ = FolderOf(path_);
     name_ = std::string(FileNameOf(path_));
   }
+}
+
+const std::string& ResultsStore::path() const {
+  Locate();
+  return path_;
 }
 
 ReadStatus ResultsStore::Read(Folder& folder, std::string& bytes, FileFacts* facts,
@@ -75,6 +87,7 @@ ReadStatus ResultsStore::Read(Folder& folder, std::string& bytes, FileFacts* fac
 }
 
 StoredLists ResultsStore::Load() {
+  Locate();
   StoredLists stored;
   std::string bytes;
   ReadStatus status = ReadStatus::Failed;
@@ -100,6 +113,7 @@ StoredLists ResultsStore::Load() {
 
 template <typename Change>
 StoreResult ResultsStore::Update(Change change) {
+  Locate();
   // One folder for the whole save, whatever becomes of its path meanwhile.
   std::unique_ptr<Folder> folder;
   if (path_.empty() || files_.OpenFolder(folder_, folder) != FolderStatus::Open) return Stored::No;

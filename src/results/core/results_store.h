@@ -20,6 +20,7 @@
 #include <chrono>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -85,12 +86,16 @@ class ResultsStore {
   // `path` empty: there is no place for the list (a settings file names one
   // but could not be read); nothing can be read or stored.
   ResultsStore(FileSystem& files, std::string path);
+  // The path found by `locate` when the list is first read or written, not
+  // before: finding it reads the settings and tries the folders, which a
+  // program that only starts need not wait for.
+  ResultsStore(FileSystem& files, std::function<std::string()> locate);
 
-  const std::string& path() const { return path_; }
+  const std::string& path() const;
   // The start of the names of the new files a save writes before it renames
   // one over the results file; sixteen hex digits follow. (Windows also
   // keeps the lock file path() + ".lock".)
-  std::string temporaryPrefix() const { return path_ + ".tmp-"; }
+  std::string temporaryPrefix() const { return path() + ".tmp-"; }
 
   // The four lists. A missing file is created empty (and not through a
   // link). Names hold the field's ten characters, padding included.
@@ -119,10 +124,14 @@ class ResultsStore {
   void RemoveLeftovers(Folder& folder);
   bool IsLeftover(std::string_view name) const;
 
+  // Finds the path on first use.
+  void Locate() const;
+
   FileSystem& files_;
-  std::string path_;
-  std::string folder_;  // where the file is
-  std::string name_;    // its name there
+  mutable std::function<std::string()> locate_;
+  mutable std::string path_;
+  mutable std::string folder_;  // where the file is
+  mutable std::string name_;    // its name there
 };
 
 }  // namespace tavri

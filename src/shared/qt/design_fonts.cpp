@@ -27,8 +27,10 @@ struct Families {
 
 const Families& InstalledFamilies() {
   // Asked once: every family the font system has to look for and miss costs
-  // start-up time, so the list holds the first face that is there (and the
-  // rest, in case the answer was wrong).
+  // start-up time, so the list is the first face that is there and nothing
+  // else (a font of several families has Qt ask the font system for each
+  // one's fallbacks: a twentieth of the start-up). Only when none is there
+  // does it name them all, for the font system to do what it can.
   static const Families families = [] {
     Families found;
     for (std::string_view face : kDesignFaces) found.list.append(Face(face));
@@ -38,7 +40,7 @@ const Families& InstalledFamilies() {
     for (qsizetype i = 0; i < found.list.size(); ++i) {
       if (installed.contains(found.list[i], Qt::CaseInsensitive)) {
         found.designFace = i < static_cast<qsizetype>(kDesignFaceNames);
-        found.list.move(i, 0);
+        found.list = QStringList{found.list[i]};
         break;
       }
     }

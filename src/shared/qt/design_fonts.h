@@ -11,7 +11,7 @@
 namespace tavri {
 
 // "ＭＳ Ｐゴシック" where Windows has it; elsewhere the first installed of its
-// stand-ins, first among the families, so the whole list is tried in order.
+// stand-ins; where none is, all of them, to be tried in order.
 QStringList DesignFamilies();
 
 // Whether the first of DesignFamilies() is the design's face itself.

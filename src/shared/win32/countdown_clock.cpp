@@ -21,7 +21,13 @@ CountdownClock::CountdownClock() {
   LARGE_INTEGER frequency;
   QueryPerformanceFrequency(&frequency);
   frequency_ = frequency.QuadPart;
+}
 
+// The window, the timer and the worker come with the first countdown: a
+// program that starts and shows its window has no use for them yet, and a
+// thread is costly to start (under Wine every loaded library hears of it).
+void CountdownClock::Prepare() {
+  if (worker_.joinable()) return;
   HINSTANCE instance = GetModuleHandleW(nullptr);
   WNDCLASSW receiverClass{};
   receiverClass.lpfnWndProc = ReceiverProc;
@@ -40,6 +46,7 @@ CountdownClock::CountdownClock() {
 }
 
 CountdownClock::~CountdownClock() {
+  if (!worker_.joinable()) return;
   {
     std::lock_guard lock(mutex_);
     quit_ = true;
@@ -52,11 +59,15 @@ CountdownClock::~CountdownClock() {
 }
 
 void CountdownClock::Start(int intervalMs) {
+  // The ticks are due from now, however long the first countdown's
+  // preparation takes: the problem has begun.
+  const std::int64_t started = Now();
+  Prepare();
   {
     std::lock_guard lock(mutex_);
     running_ = intervalMs > 0;
     ++generation_;
-    startCount_ = Now();
+    startCount_ = started;
     periodCounts_ = frequency_ * intervalMs / 1000;
     ticksPosted_ = 0;
   }
@@ -64,6 +75,7 @@ void CountdownClock::Start(int intervalMs) {
 }
 
 void CountdownClock::Stop() {
+  if (!worker_.joinable()) return;
   {
     std::lock_guard lock(mutex_);
     running_ = false;

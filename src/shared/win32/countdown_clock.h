@@ -27,10 +27,12 @@ class CountdownClock : public Countdown {
   void Stop() override;
 
   // Whether the timer keeps to well under a millisecond (Windows 10 1803 and
-  // later); otherwise each tick may come up to one system tick late.
+  // later); otherwise each tick may come up to one system tick late. Known
+  // once a countdown was started.
   bool highResolution() const { return highResolution_; }
 
  private:
+  void Prepare();
   static LRESULT CALLBACK ReceiverProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   void Run();
   void Received(std::uint64_t generation);

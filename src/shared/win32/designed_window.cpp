@@ -73,10 +73,14 @@ DesignedWindow::DesignedWindow(const WindowSetup& setup, HWND owner, Host& host,
   background_ = CreateSolidBrush(ColourOf(design_.back));
   CreateMenuBar();
   controls_.resize(design_.controls.size());
+  dpi_ = setup.dpi;
+  // Made at its size: resizing it, even hidden, is a round of messages and
+  // of the window system's own work.
+  const SIZE outer = OuterSize(ClientSize(), kWindowStyle, 0, menu_ != nullptr, dpi_);
   CreateWindowExW(0, kWindowClass, Widen(design_.caption).c_str(), kWindowStyle, CW_USEDEFAULT,
-                  CW_USEDEFAULT, 100, 100, owner, menu_, GetModuleHandleW(nullptr), this);
+                  CW_USEDEFAULT, outer.cx, outer.cy, owner, menu_, GetModuleHandleW(nullptr), this);
+  FitMenuBar(outer);
   CreateControls(setup.stacking);
-  Layout(setup.dpi);
 }
 
 DesignedWindow::~DesignedWindow() {
@@ -108,21 +112,38 @@ void DesignedWindow::CreateMenuBar() {
 }
 
 // A control inside the frame is a child of the frame, as the frame's own
-// painting must lie behind it. Frames come first, so that they are there
-// for the controls they hold.
+// painting must lie behind it. Each control is made where it belongs, in its
+// font, with its design caption, shown and usable: the first Draw touches
+// only what differs from that.
 void DesignedWindow::CreateControls(const std::vector<int>& stacking) {
+  // Back to front as given. Windows walks Tab through siblings from the
+  // front, so the controls that take the focus (which never overlap) lie
+  // front to back in the order they are given in: the first in front.
+  std::vector<int> frontToBack(stacking.rbegin(), stacking.rend());
+  std::vector<int> inputs;
+  for (int row : stacking)
+    if (IsFocusable(design_.controls[static_cast<std::size_t>(row)].kind)) inputs.push_back(row);
+  auto input = inputs.begin();
+  for (int& row : frontToBack)
+    if (IsFocusable(design_.controls[static_cast<std::size_t>(row)].kind)) row = *input++;
+
+  // A new child goes below its siblings, so each is made in that order:
+  // those on the client area first, for a frame is there before what it
+  // holds.
   HINSTANCE instance = GetModuleHandleW(nullptr);
-  for (bool frames : {true, false}) {
-    for (std::size_t i = 0; i < controls_.size(); ++i) {
-      const ControlDesign& design = design_.controls[i];
-      if ((design.kind == ControlKind::Frame) != frames) continue;
-      ControlWindow& control = controls_[i];
+  for (bool onClientArea : {true, false}) {
+    HWND first = nullptr;
+    for (int row : frontToBack) {
+      const ControlDesign& design = design_.controls[static_cast<std::size_t>(row)];
+      if ((design.container == kOnClientArea) != onClientArea) continue;
+      ControlWindow& control = controls_[static_cast<std::size_t>(row)];
       const wchar_t* className = L"STATIC";
       // Siblings overlap (lines cross labels): each draws only where no
       // sibling in front of it lies.
       DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
       DWORD exStyle = 0;
-      std::wstring text = Widen(design.caption ? design.caption : "");
+      const char* caption = design.caption ? design.caption : "";
+      std::wstring text = Widen(caption);
       switch (design.kind) {
         case ControlKind::Label:
           style |= SS_NOPREFIX | (design.align == Align::Centre  ? SS_CENTER
@@ -152,36 +173,37 @@ void DesignedWindow::CreateControls(const std::vector<int>& stacking) {
           break;
       }
       if (design.tabIndex != kNoTabStop && IsFocusable(design.kind)) style |= WS_TABSTOP;
-      HWND parent = design.container == kOnClientArea
-                        ? window_
-                        : controls_[static_cast<std::size_t>(design.container)].handle;
+      HWND parent = onClientArea ? window_
+                                 : controls_[static_cast<std::size_t>(design.container)].handle;
+      const RECT place = PlaceOf(row);
       control.handle = CreateWindowExW(
-          exStyle, className, text.c_str(), style, 0, 0, 0, 0, parent,
-          reinterpret_cast<HMENU>(static_cast<INT_PTR>(kControlIdBase + static_cast<int>(i))),
-          instance, nullptr);
+          exStyle, className, text.c_str(), style, place.left, place.top, place.right - place.left,
+          place.bottom - place.top, parent,
+          reinterpret_cast<HMENU>(static_cast<INT_PTR>(kControlIdBase + row)), instance, nullptr);
+      if (!first) first = control.handle;
+      SendMessageW(control.handle, WM_SETFONT, reinterpret_cast<WPARAM>(FontOf(row, 100)), FALSE);
+      control.drawn = ControlLook{design.kind == ControlKind::Line ? std::string() : caption,
+                                  true, true, 100, std::nullopt};
       const std::optional<Rgb> back = design.kind == ControlKind::Line ? design.fore : design.back;
       if (back) control.back = CreateSolidBrush(ColourOf(*back));
       if (design.fore) control.fore = ColourOf(*design.fore);
       if (design.kind == ControlKind::TextBox)
-        SetWindowSubclass(control.handle, TextBoxProc, i, reinterpret_cast<DWORD_PTR>(this));
+        SetWindowSubclass(control.handle, TextBoxProc, static_cast<UINT_PTR>(row),
+                          reinterpret_cast<DWORD_PTR>(this));
       if (design.kind == ControlKind::Frame) {
         DrawUnthemed(control.handle);
-        SetWindowSubclass(control.handle, FrameProc, i, reinterpret_cast<DWORD_PTR>(this));
+        SetWindowSubclass(control.handle, FrameProc, static_cast<UINT_PTR>(row),
+                          reinterpret_cast<DWORD_PTR>(this));
       }
     }
+    // Where a new child would go on top instead, the order is put right.
+    if (first && GetWindow(first, GW_HWNDPREV))
+      for (int row : frontToBack)
+        if ((design_.controls[static_cast<std::size_t>(row)].container == kOnClientArea) ==
+            onClientArea)
+          SetWindowPos(Control(row), HWND_BOTTOM, 0, 0, 0, 0,
+                       SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   }
-  // Back to front as given. Windows walks Tab through siblings from the
-  // front, so the controls that take the focus (which never overlap) lie
-  // front to back in the order they are given in: the first in front.
-  std::vector<int> frontToBack(stacking.rbegin(), stacking.rend());
-  std::vector<int> inputs;
-  for (int row : stacking)
-    if (IsFocusable(design_.controls[static_cast<std::size_t>(row)].kind)) inputs.push_back(row);
-  auto input = inputs.begin();
-  for (int& row : frontToBack)
-    if (IsFocusable(design_.controls[static_cast<std::size_t>(row)].kind)) row = *input++;
-  for (int row : frontToBack)
-    SetWindowPos(Control(row), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 HWND DesignedWindow::Control(int control) const {
@@ -241,24 +263,34 @@ RECT DesignedWindow::PlaceOf(int row) const {
   return place;
 }
 
-void DesignedWindow::Layout(int dpi) {
-  dpi_ = dpi;
-  const SIZE client{TwipsToPixels(design_.clientWidth, dpi_),
-                    TwipsToPixels(design_.clientHeight, dpi_)};
+SIZE DesignedWindow::ClientSize() const {
+  return SIZE{TwipsToPixels(design_.clientWidth, dpi_), TwipsToPixels(design_.clientHeight, dpi_)};
+}
+
+void DesignedWindow::SizeWindow() {
   const DWORD style = static_cast<DWORD>(GetWindowLongPtrW(window_, GWL_STYLE));
   const DWORD exStyle = static_cast<DWORD>(GetWindowLongPtrW(window_, GWL_EXSTYLE));
-  SIZE outer = OuterSize(client, style, exStyle, menu_ != nullptr, dpi_);
+  const SIZE outer = OuterSize(ClientSize(), style, exStyle, menu_ != nullptr, dpi_);
   SetWindowPos(window_, nullptr, 0, 0, outer.cx, outer.cy,
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-  // A menu bar that needs two lines takes more than one line's height.
+  FitMenuBar(outer);
+}
+
+// A menu bar that needs two lines takes more than one line's height.
+void DesignedWindow::FitMenuBar(SIZE outer) {
+  const SIZE client = ClientSize();
   RECT got;
   GetClientRect(window_, &got);
-  if (got.right != client.cx || got.bottom != client.cy) {
-    outer.cx += client.cx - got.right;
-    outer.cy += client.cy - got.bottom;
-    SetWindowPos(window_, nullptr, 0, 0, outer.cx, outer.cy,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-  }
+  if (got.right == client.cx && got.bottom == client.cy) return;
+  outer.cx += client.cx - got.right;
+  outer.cy += client.cy - got.bottom;
+  SetWindowPos(window_, nullptr, 0, 0, outer.cx, outer.cy,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void DesignedWindow::Layout(int dpi) {
+  dpi_ = dpi;
+  SizeWindow();
   for (std::size_t i = 0; i < controls_.size(); ++i) {
     const int row = static_cast<int>(i);
     const RECT place = PlaceOf(row);

@@ -68,7 +68,7 @@ class DesignedWindow {
     HWND handle = nullptr;
     HBRUSH back = nullptr;  // none: the system's colour
     std::optional<COLORREF> fore;
-    std::optional<ControlLook> drawn;  // nothing drawn yet
+    std::optional<ControlLook> drawn;  // nothing known: all of it is drawn
   };
 
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -79,6 +79,12 @@ class DesignedWindow {
   LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
   void CreateMenuBar();
   void CreateControls(const std::vector<int>& stacking);
+  // The design's client area at dpi_, and the window's outer size for it.
+  SIZE ClientSize() const;
+  void SizeWindow();
+  // Makes up for a menu bar of more than one line: `outer` is the size the
+  // window was given.
+  void FitMenuBar(SIZE outer);
   HFONT FontOf(int row, int widthPercent) const;
   RECT PlaceOf(int row) const;
   void SetText(int row, const std::wstring& text);
