@@ -19,6 +19,7 @@
 #include "shared/qt/design_line.h"
 #include "shared/qt/designed_window.h"
 #include "shared/qt/qt_text.h"
+#include "scenarios/names.h"
 #include "shared/utf8.h"
 
 namespace tavri::scenario {
@@ -26,15 +27,6 @@ namespace tavri::scenario {
 namespace {
 
 constexpr std::array<WindowId, 3> kWindows{WindowId::Game, WindowId::Results, WindowId::Help};
-
-const char* NameOf(WindowId window) {
-  switch (window) {
-    case WindowId::Game: return "game";
-    case WindowId::Results: return "results";
-    case WindowId::Help: return "help";
-  }
-  return "?";
-}
 
 // What a control shows: a caption as written, not as escaped for Qt; a
 // label that takes its text for markup, what the markup draws.
@@ -106,7 +98,7 @@ std::optional<WindowId> QtDriver::ActiveWindow() const {
 }
 
 bool QtDriver::Reaches(WindowId window, const char* act, bool mustBeActive) {
-  const std::string name = NameOf(window);
+  const std::string name = WindowName(window);
   if (!Window(window).visible) throw std::logic_error(std::string(act) + ": the " + name + " window is not open");
   if (front_.Box() && front_.Box()->isVisible()) return false;
   if (!front_.TakesInput(window)) return false;

@@ -5,6 +5,7 @@
 #include <iterator>
 #include <stdexcept>
 
+#include "scenarios/names.h"
 #include "shared/win32/wide_text.h"
 
 namespace tavri::test {
@@ -14,15 +15,6 @@ namespace {
 // One driver plays at a time; the hook that watches windows being shown
 // finds it here.
 Win32Driver* watching = nullptr;
-
-const char* NameOf(WindowId window) {
-  switch (window) {
-    case WindowId::Game: return "game";
-    case WindowId::Results: return "results";
-    case WindowId::Help: return "help";
-  }
-  return "?";
-}
 
 bool HasStyle(HWND window, LONG_PTR style) {
   return (GetWindowLongPtrW(window, GWL_STYLE) & style) != 0;
@@ -82,10 +74,11 @@ void Win32Driver::Start() {
 bool Win32Driver::Reaches(WindowId window, const char* act, bool mustBeActive) {
   HWND handle = program_.Handle(window);
   if (!handle || !IsWindowVisible(handle))
-    throw std::logic_error(std::string(act) + ": the " + NameOf(window) + " window is not open");
+    throw std::logic_error(std::string(act) + ": the " + scenario::WindowName(window) +
+                           " window is not open");
   if (program_.boxes.open() || !IsWindowEnabled(handle)) return false;
   if (mustBeActive && GetActiveWindow() != handle)
-    throw std::logic_error(std::string(act) + ": the " + NameOf(window) +
+    throw std::logic_error(std::string(act) + ": the " + scenario::WindowName(window) +
                            " window is not the active one; a play activates it first");
   return true;
 }
@@ -123,7 +116,7 @@ void Win32Driver::Type(WindowId window, int control, const std::string& text) {
   if (!Reaches(window, "type", true)) return;
   if (KindOf(window, control) != ControlKind::TextBox || !Usable(window, control))
     throw std::logic_error(std::string("type: not a text box shown and enabled in the ") +
-                           NameOf(window) + " window");
+                           scenario::WindowName(window) + " window");
   SetFocus(program_.Control(window, control));
   TypeIntoFocus(text);
 }
